@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// Whole-file text helpers shared by the reprint runs, source loading and the
+// finish page. Files are written as UTF-8 with CR LF after every line.
+
+// Creates `path` or truncates it, writes each line followed by CR LF, and closes
+// it. Returns the failure (naming the path and the reason), or nullopt on success:
+// a missing folder, no permission or a full disk is never reported as success.
+std::optional<QString> WriteTextFile(const QString &path, const QStringList &lines);
+
+struct TextFileContent
+{
+    QString text;  // the whole file, line breaks as stored
+    QString error; // empty when the read succeeded
+    bool ok() const { return error.isEmpty(); }
+};
+
+// Reads the whole file. Bytes that are valid UTF-8 are read as UTF-8 (a leading
+// byte-order mark is dropped); any other bytes are read as Windows-1252, so a
+// legacy file keeps every character. Nothing else is changed.
+TextFileContent ReadTextFile(const QString &path);
+
+// True when `path` names an existing ordinary file; a folder is not a file.
+bool FileExists(const QString &path);
+
+// Decodes bytes as ReadTextFile does.
+QString decodeText(const QByteArray &bytes);

@@ -1,0 +1,170 @@
+#include "startup/MainWindow.h"
+
+#include "platform/ImageButton.h"
+#include "platform/TwipsLayout.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QTextBrowser>
+#include <QUrl>
+
+namespace {
+
+// The step labels across the strip under the banner, at top 960 twips.
+struct StepLabel
+{
+    const char *name;
+    const char *caption;
+    int left; // twips
+};
+constexpr StepLabel StepLabels[MainWindow::StepCount] = {
+    {"lblOriginalContent", "ORIGINAL CONTENT", 45},
+    {"lblPreview", "PREVIEW", 2160},
+    {"lblKEYWORDS", "KEYWORDS", 3360},
+    {"lblLeg", "LEGIBILITY", 4640},
+    {"lblSTRETCH", "STRETCH", 5955},
+    {"lblREPRINTS", "REPRINTS", 7080},
+    {"lblOUTPUT", "OUTPUT", 8280},
+    {"lblFINISH", "FINISH", 9285},
+};
+constexpr int StepLabelTop = 960;
+
+// The window's pictures, in stacking order (later ones lie above earlier ones).
+struct Picture
+{
+    const char *name;
+    const char *resource;
+    int left, top, width, height; // twips
+    bool clickable;
+    bool visible;
+};
+constexpr Picture BackPictures[] = {
+    {"imgMenu", ":/images/imgMenu.svg", 0, 840, 10050, 420, false, true},
+    {"imgFooter", ":/images/imgFooter.svg", 0, 5520, 10050, 525, false, true},
+};
+constexpr Picture FrontPictures[] = {
+    {"imgExcept", ":/images/imgExcept.svg", 240, 5445, 615, 510, true, true},
+    {"imgHelp", ":/images/imgHelp.svg", 960, 5445, 615, 510, true, true},
+    {"imgPrev", ":/images/imgPrev.svg", 1800, 5520, 1530, 345, true, false},
+    {"imgNxt", ":/images/imgNxt.svg", 8040, 5520, 1530, 345, true, true},
+    {"imgRestart", ":/images/imgRestart.svg", 8040, 5520, 1530, 345, true, false},
+    {"imgClose", ":/images/imgClose.svg", 9720, 5520, 270, 285, true, true},
+    {"imgMin", ":/images/imgMin.svg", 9360, 480, 270, 285, true, true},
+};
+
+ImageButton *addPicture(QWidget *parent, const Picture &p)
+{
+    auto *image = new ImageButton(QString::fromLatin1(p.resource), parent);
+    image->setObjectName(QString::fromLatin1(p.name));
+    image->setGeometry(twipsRect(p.left, p.top, p.width, p.height));
+    image->setClickable(p.clickable);
+    image->setVisible(p.visible);
+    return image;
+}
+
+} // namespace
+
+MainWindow::MainWindow(WordStore &store, Prompts &prompts, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                          | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      m_store(store), m_prompts(prompts)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Quillmorph"));
+    setWindowIcon(QIcon(QStringLiteral(":/images/app-icon.svg")));
+    setFixedSize(ClientWidth, ClientHeight);
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+    setAutoFillBackground(true);
+
+    buildShell();
+    load();
+}
+
+void MainWindow::buildShell()
+{
+    m_banner = new QTextBrowser(this);
+    m_banner->setObjectName(QStringLiteral("webheader"));
+    m_banner->setGeometry(twipsRect(0, 0, 10935, 855));
+    m_banner->setFrameShape(QFrame::NoFrame);
+    m_banner->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_banner->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_banner->setFocusPolicy(Qt::NoFocus);
+    m_banner->setTextInteractionFlags(Qt::NoTextInteraction);
+    m_banner->setOpenLinks(false);
+
+    for (const Picture &p : BackPictures)
+        addPicture(this, p);
+
+    QFont bold = font();
+    bold.setBold(true);
+    for (int step = 0; step < StepCount; ++step) {
+        auto *label = new QLabel(QString::fromLatin1(StepLabels[step].caption), this);
+        label->setObjectName(QString::fromLatin1(StepLabels[step].name));
+        label->setFont(bold);
+        label->adjustSize();
+        label->move(twipsToPixels(StepLabels[step].left), twipsToPixels(StepLabelTop));
+        setLabelColour(label, OtherStepColour);
+        m_stepLabels[step] = label;
+    }
+    // A separator midway between each label and the next.
+    for (int step = 0; step + 1 < StepCount; ++step) {
+        auto *sep = new ImageButton(QStringLiteral(":/images/imgSep.svg"), this);
+        sep->setObjectName(QStringLiteral("imgSep"));
+        sep->setClickable(false);
+        const QLabel *left = m_stepLabels[step];
+        const QLabel *right = m_stepLabels[step + 1];
+        const int middle = (left->geometry().right() + right->x()) / 2;
+        sep->setGeometry(middle - 4, left->y() + (left->height() - 14) / 2, 8, 14);
+    }
+
+    for (const Picture &p : FrontPictures)
+        addPicture(this, p);
+
+    auto *pleaseWait = new QLabel(QStringLiteral("Please Wait ............."), this);
+    pleaseWait->setObjectName(QStringLiteral("LblPleaseWait"));
+    pleaseWait->setGeometry(twipsRect(4530, 5640, 1965, 315));
+    pleaseWait->setAlignment(Qt::AlignCenter);
+    pleaseWait->setAutoFillBackground(true);
+    QPalette grey = pleaseWait->palette();
+    grey.setColor(QPalette::Window, QColor(224, 224, 224));
+    pleaseWait->setPalette(grey);
+    pleaseWait->hide();
+
+    connect(findChild<ImageButton *>(QStringLiteral("imgClose")), &ImageButton::clicked, qApp,
+            [] { QCoreApplication::exit(0); });
+    connect(findChild<ImageButton *>(QStringLiteral("imgMin")), &ImageButton::clicked, this,
+            &QWidget::showMinimized);
+}
+
+void MainWindow::load()
+{
+    m_currentStep = 0;
+    setLabelColour(m_stepLabels[0], CurrentStepColour);
+    // The banner is a page of our own, shown at once without a browser engine.
+    m_banner->setSource(QUrl(QStringLiteral("qrc:/banner.html")));
+}
+
+void MainWindow::setLabelColour(QLabel *label, const QColor &colour)
+{
+    QPalette p = label->palette();
+    p.setColor(QPalette::WindowText, colour);
+    label->setPalette(p);
+}
+
+QColor MainWindow::labelColour(const QLabel *label)
+{
+    return label->palette().color(QPalette::WindowText);
+}
+
+void MainWindow::centreOnScreen()
+{
+    const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+}

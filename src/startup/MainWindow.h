@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QColor>
+#include <QWidget>
+
+#include <array>
+
+class ImageButton;
+class Prompts;
+class QLabel;
+class QTextBrowser;
+class WordStore;
+
+// The main window frmMain: caption, fixed white client area, the header banner,
+// the strip of step labels, the footer with the navigation images, and the
+// close and minimise images. The wizard's pages live on it.
+class MainWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    static constexpr int ClientWidth = 672;
+    static constexpr int ClientHeight = 404;
+    static constexpr int StepCount = 8;
+    static inline const QColor CurrentStepColour = QColor(0, 0, 255);
+    static inline const QColor OtherStepColour = QColor(0, 0, 0);
+
+    MainWindow(WordStore &store, Prompts &prompts, QWidget *parent = nullptr);
+
+    int currentStep() const { return m_currentStep; }
+    QLabel *stepLabel(int step) const { return m_stepLabels.at(step); }
+    static void setLabelColour(QLabel *label, const QColor &colour);
+    static QColor labelColour(const QLabel *label);
+
+    // Centres the window on the screen it is shown on.
+    void centreOnScreen();
+
+private:
+    void buildShell();
+    void load();
+
+    WordStore &m_store;
+    Prompts &m_prompts;
+    int m_currentStep = 0;
+    QTextBrowser *m_banner = nullptr;
+    std::array<QLabel *, StepCount> m_stepLabels{};
+};

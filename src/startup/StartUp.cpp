@@ -1,0 +1,35 @@
+#include "startup/StartUp.h"
+
+#include "platform/Prompts.h"
+#include "startup/ErrorReport.h"
+#include "startup/MainWindow.h"
+
+#include <QApplication>
+#include <QFont>
+
+#include <exception>
+
+StartUp::StartUp(const QString &programFolder, Prompts &prompts)
+    : m_programFolder(programFolder), m_prompts(prompts)
+{
+    // From here on, every unexpected failure of the store is reported the one way.
+    m_store.setErrorReporter([this](const QString &description, int location) {
+        showErrorReport(m_prompts, description, location);
+    });
+}
+
+StartUp::~StartUp() = default;
+
+void StartUp::run()
+{
+    QApplication::setFont(QFont(QStringLiteral("Liberation Sans"), 8));
+    m_store.OpenWordStore(m_programFolder); // reports its own failure; the start goes on
+
+    try {
+        m_window = std::make_unique<MainWindow>(m_store, m_prompts);
+        m_window->show();
+        m_window->centreOnScreen();
+    } catch (const std::exception &e) {
+        showErrorReport(m_prompts, QString::fromLocal8Bit(e.what()), LocationShowWindow);
+    }
+}

@@ -1,0 +1,330 @@
+#include "startup/WordStore.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <sqlite3.h>
+
+namespace {
+
+// How often another program's changes to the file are looked for, at most.
+constexpr qint64 VersionCheckMs = 100;
+
+const QString SqlExcludedAll = QStringLiteral("select word from Tbl_Exclude");
+const QString SqlHeadWords = QStringLiteral("select word_id, word from Words");
+const QString SqlSynonymsOfId = QStringLiteral("select synonym from Synonyms where word_id = ?1");
+const QString SqlAllWords = QStringLiteral("select word from Words");
+const QString SqlListExcluded =
+    QStringLiteral("select id, word from Tbl_Exclude order by penrook_fold(word), word");
+const QString SqlAddExcluded = QStringLiteral("insert into Tbl_Exclude(word) values(?1)");
+const QString SqlDeleteExcluded =
+    QStringLiteral("delete from Tbl_Exclude where penrook_fold(word) = penrook_fold(?1)");
+
+// SQL function penrook_fold(text): the text with every letter's case folded.
+void sqlFold(sqlite3_context *context, int, sqlite3_value **argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+        sqlite3_result_null(context);
+        return;
+    }
+    const auto *data = reinterpret_cast<const char *>(sqlite3_value_text(argv[0]));
+    const QByteArray folded =
+        QString::fromUtf8(data, sqlite3_value_bytes(argv[0])).toCaseFolded().toUtf8();
+    sqlite3_result_text(context, folded.constData(), int(folded.size()), SQLITE_TRANSIENT);
+}
+
+} // namespace
+
+WordStore::WordStore(ErrorReporter reporter) : m_reporter(std::move(reporter)) {}
+
+WordStore::~WordStore()
+{
+    m_statements.clear(); // finalise before the connection closes
+}
+
+void WordStore::report(const QString &description, int location)
+{
+    if (m_reporter)
+        m_reporter(description, location);
+}
+
+std::optional<QString> WordStore::OpenWordStore(const QString &folder)
+{
+    m_path = QDir(folder).filePath(QString::fromLatin1(FileName));
+    auto fail = [this](const QString &message) {
+        m_statements.clear();
+        m_db.close();
+        report(message, LocationOpen);
+        return std::optional<QString>(message);
+    };
+
+    if (!QFileInfo(m_path).isFile())
+        return fail(QStringLiteral("The word database %1 does not exist.").arg(QDir::toNativeSeparators(m_path)));
+    if (auto error = m_db.open(m_path, SqliteDatabase::Mode::ReadWrite))
+        return fail(*error);
+    sqlite3_busy_timeout(m_db.handle(), 250);
+    sqlite3_create_function(m_db.handle(), "penrook_fold", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                            sqlFold, nullptr, nullptr);
+
+    // Reading the schema proves the file is a database and not locked against us.
+    SqliteStatement tables = m_db.prepare(QStringLiteral("select name from sqlite_master where type = 'table'"));
+    if (!tables.isValid())
+        return fail(m_db.lastError());
+    QSet<QString> names;
+    while (tables.step())
+        names.insert(tables.text(0).toLower());
+    if (tables.failed())
+        return fail(m_db.lastError());
+    for (const char *table : {"Words", "Synonyms", "Tbl_Exclude"}) {
+        if (!names.contains(QString::fromLatin1(table).toLower()))
+            return fail(QStringLiteral("The word database has no table %1.").arg(QLatin1String(table)));
+    }
+
+    // The synonym lookup goes by word_id. A file made elsewhere may lack the
+    // index; add it where the file can be written, and do without where not.
+    m_db.exec(QStringLiteral("create index if not exists Synonyms_word_id on Synonyms(word_id)"));
+
+    m_seenChanges = m_db.totalChanges();
+    m_dataVersion = -1;
+    m_versionCheck.invalidate();
+    return std::nullopt;
+}
+
+SqliteStatement *WordStore::statement(const QString &sql)
+{
+    auto it = m_statements.find(sql);
+    if (it == m_statements.end()) {
+        SqliteStatement prepared = m_db.prepare(sql);
+        if (!prepared.isValid())
+            return nullptr;
+        it = m_statements.insert(sql, std::make_shared<SqliteStatement>(std::move(prepared)));
+    }
+    return it->get();
+}
+
+ResultSet WordStore::notOpen()
+{
+    const QString message = QStringLiteral("The word database is not open.");
+    report(message, LocationNotOpen);
+    return ResultSet::failed(message);
+}
+
+ResultSet WordStore::fetch(SqliteStatement &stmt, int location)
+{
+    auto table = QSharedPointer<ResultSet::Table>::create();
+    const int columns = stmt.columnCount();
+    for (int c = 0; c < columns; ++c)
+        table->columns << stmt.columnName(c);
+    while (stmt.step()) {
+        for (int c = 0; c < columns; ++c)
+            table->cells << stmt.value(c);
+    }
+    if (stmt.failed()) {
+        const QString message = m_db.lastError();
+        stmt.reset();
+        report(message, location);
+        return ResultSet::failed(message);
+    }
+    stmt.reset();
+    return ResultSet(table);
+}
+
+ResultSet WordStore::OpenQuery(const QString &sql, const QVariantList &values)
+{
+    if (!m_db.isOpen())
+        return notOpen();
+    dropCachesIfChanged();
+    SqliteStatement *stmt = statement(sql);
+    if (!stmt || !stmt->bind(values)) {
+        const QString message = m_db.lastError();
+        report(message, LocationPrepare);
+        return ResultSet::failed(message);
+    }
+    return fetch(*stmt, LocationFetch);
+}
+
+std::optional<QString> WordStore::ExecuteStatement(const QString &sql, const QVariantList &values)
+{
+    auto error = ExecuteStatementOnly(sql, values);
+    dropCachesIfChanged();
+    return error;
+}
+
+std::optional<QString> WordStore::ExecuteStatementOnly(const QString &sql, const QVariantList &values)
+{
+    if (!m_db.isOpen())
+        return QStringLiteral("The word database is not open.");
+    SqliteStatement *stmt = statement(sql);
+    if (!stmt || !stmt->bind(values))
+        return m_db.lastError();
+    stmt->step();
+    const bool failed = stmt->failed();
+    const QString message = failed ? m_db.lastError() : QString();
+    stmt->reset();
+    if (failed)
+        return message;
+    return std::nullopt;
+}
+
+void WordStore::dropWordCaches()
+{
+    m_headIds.reset();
+    m_synonyms.clear();
+    m_allWords.reset();
+}
+
+void WordStore::dropCachesIfChanged()
+{
+    // This connection's own writes show in its change counter at once.
+    const qint64 changes = m_db.totalChanges();
+    if (changes != m_seenChanges) {
+        m_seenChanges = changes;
+        m_excluded.reset();
+        dropWordCaches();
+    }
+    // Another program's commits show in data_version; looking costs a read lock,
+    // so look at most every VersionCheckMs.
+    if (m_versionCheck.isValid() && m_versionCheck.elapsed() < VersionCheckMs)
+        return;
+    m_versionCheck.start();
+    SqliteStatement *stmt = statement(QStringLiteral("pragma data_version"));
+    if (!stmt)
+        return;
+    stmt->reset();
+    const qint64 version = stmt->step() ? stmt->integer(0) : m_dataVersion;
+    stmt->reset();
+    if (version != m_dataVersion) {
+        if (m_dataVersion != -1) {
+            m_excluded.reset();
+            dropWordCaches();
+        }
+        m_dataVersion = version;
+    }
+}
+
+bool WordStore::loadExcluded()
+{
+    ResultSet rows = OpenQuery(SqlExcludedAll);
+    if (!rows.isOpen())
+        return false;
+    QSet<QString> words;
+    for (qsizetype r = 1; r <= rows.rowCount(); ++r) {
+        const QVariant word = rows.value(r, 0);
+        if (!word.isNull())
+            words.insert(fold(word.toString()));
+    }
+    m_excluded = std::move(words);
+    return true;
+}
+
+bool WordStore::loadHeadWords()
+{
+    SqliteStatement *stmt = statement(SqlHeadWords);
+    if (!stmt) {
+        report(m_db.lastError(), LocationPrepare);
+        return false;
+    }
+    stmt->reset();
+    QHash<QString, QVector<qint64>> heads;
+    while (stmt->step()) {
+        if (!stmt->isNull(1))
+            heads[fold(stmt->text(1))].append(stmt->integer(0));
+    }
+    const bool failed = stmt->failed();
+    stmt->reset();
+    if (failed) {
+        report(m_db.lastError(), LocationFetch);
+        return false;
+    }
+    m_headIds = std::move(heads);
+    return true;
+}
+
+std::optional<bool> WordStore::IsExcluded(const QString &word)
+{
+    if (!m_db.isOpen()) {
+        notOpen();
+        return std::nullopt;
+    }
+    dropCachesIfChanged();
+    if (!m_excluded && !loadExcluded())
+        return std::nullopt;
+    return !m_excluded->isEmpty() && m_excluded->contains(fold(word));
+}
+
+ResultSet WordStore::SynonymsOf(const QString &word)
+{
+    if (!m_db.isOpen())
+        return notOpen();
+    dropCachesIfChanged();
+    if (auto cached = m_synonyms.constFind(word); cached != m_synonyms.constEnd())
+        return *cached;
+    if (!m_headIds && !loadHeadWords())
+        return ResultSet::failed(m_db.lastError());
+
+    auto table = QSharedPointer<ResultSet::Table>::create();
+    table->columns << QStringLiteral("synonym");
+    const auto ids = m_headIds->constFind(fold(word));
+    if (ids != m_headIds->constEnd()) {
+        SqliteStatement *stmt = statement(SqlSynonymsOfId);
+        if (!stmt) {
+            const QString message = m_db.lastError();
+            report(message, LocationPrepare);
+            return ResultSet::failed(message);
+        }
+        for (qint64 id : *ids) {
+            stmt->reset();
+            stmt->bindInt(1, id);
+            while (stmt->step())
+                table->cells << stmt->value(0);
+            if (stmt->failed()) {
+                const QString message = m_db.lastError();
+                stmt->reset();
+                report(message, LocationFetch);
+                return ResultSet::failed(message);
+            }
+        }
+        stmt->reset();
+    }
+    ResultSet result(table);
+    m_synonyms.insert(word, result);
+    return result;
+}
+
+ResultSet WordStore::AllWords()
+{
+    if (!m_db.isOpen())
+        return notOpen();
+    dropCachesIfChanged();
+    if (!m_allWords) {
+        ResultSet rows = OpenQuery(SqlAllWords);
+        if (!rows.isOpen())
+            return rows;
+        m_allWords = rows;
+    }
+    return *m_allWords;
+}
+
+ResultSet WordStore::ListExcluded()
+{
+    return OpenQuery(SqlListExcluded);
+}
+
+std::optional<QString> WordStore::changeExcluded(const QString &sql, const QString &word)
+{
+    // Only the exclusion list changes: the kept head words stay valid.
+    auto error = ExecuteStatementOnly(sql, {word});
+    m_excluded.reset();
+    m_seenChanges = m_db.totalChanges();
+    return error;
+}
+
+std::optional<QString> WordStore::AddExcluded(const QString &word)
+{
+    return changeExcluded(SqlAddExcluded, word);
+}
+
+std::optional<QString> WordStore::DeleteExcluded(const QString &word)
+{
+    return changeExcluded(SqlDeleteExcluded, word);
+}

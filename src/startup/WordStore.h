@@ -1,0 +1,112 @@
+#pragma once
+
+#include "startup/ResultSet.h"
+#include "startup/Sqlite.h"
+
+#include <QElapsedTimer>
+#include <QHash>
+#include <QSet>
+#include <QString>
+#include <QVariant>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+// The one connection to words.mdb and every statement the program runs on it.
+//
+// Words are compared ignoring letter case for every letter (É equals é). The
+// head words and their synonyms never change while the program runs, so their
+// answers are kept in memory; the exclusion list is re-read as soon as this
+// connection or any other program has changed the file.
+class WordStore
+{
+public:
+    // Shows an unexpected failure: the engine's description and a number that
+    // locates the failing step. The GUI installs the error report here.
+    using ErrorReporter = std::function<void(const QString &description, int location)>;
+
+    // Locations reported with failures.
+    enum Location {
+        LocationOpen = 10,
+        LocationNotOpen = 20,
+        LocationPrepare = 21,
+        LocationFetch = 22,
+    };
+
+    static constexpr auto FileName = "words.mdb";
+
+    explicit WordStore(ErrorReporter reporter = {});
+    ~WordStore();
+    WordStore(const WordStore &) = delete;
+    WordStore &operator=(const WordStore &) = delete;
+
+    void setErrorReporter(ErrorReporter reporter) { m_reporter = std::move(reporter); }
+
+    // Opens `folder`/words.mdb. It must exist, be an SQLite database that can be
+    // read now, and hold the tables Words, Synonyms and Tbl_Exclude. On failure the
+    // failure is reported, returned, and the connection stays closed for good:
+    // every later query reports its own failure. A read-only file opens for reading.
+    std::optional<QString> OpenWordStore(const QString &folder);
+    bool isOpen() const { return m_db.isOpen(); }
+    QString path() const { return m_path; }
+
+    // Runs a query and fetches all its rows. `values` bind to ?1, ?2, ...
+    // A failure is reported and gives a result set that is not open.
+    ResultSet OpenQuery(const QString &statement, const QVariantList &values = {});
+
+    // Runs a statement that returns no rows. A failure is returned to the caller,
+    // not reported.
+    std::optional<QString> ExecuteStatement(const QString &statement, const QVariantList &values = {});
+
+    // True when Tbl_Exclude holds `word` in any letter case; nullopt when the
+    // lookup failed (already reported).
+    std::optional<bool> IsExcluded(const QString &word);
+
+    // Column `synonym` of every head word equal to `word` in any letter case, in
+    // the order of the head words and then of their synonym rows. A word Words does
+    // not hold gives 0 rows; a head word held twice gives both rows' synonyms.
+    ResultSet SynonymsOf(const QString &word);
+
+    // Column `word` of every row of Words.
+    ResultSet AllWords();
+
+    // Columns `id` and `word` of Tbl_Exclude, ascending by word, letter case ignored.
+    ResultSet ListExcluded();
+
+    // Adds `word` exactly as given (blanks, case and quotes kept). Returns the failure.
+    std::optional<QString> AddExcluded(const QString &word);
+
+    // Removes every row of Tbl_Exclude equal to `word` in any letter case.
+    std::optional<QString> DeleteExcluded(const QString &word);
+
+    // The key under which words are compared.
+    static QString fold(const QString &word) { return word.toCaseFolded(); }
+
+private:
+    SqliteStatement *statement(const QString &sql);
+    ResultSet fetch(SqliteStatement &statement, int location);
+    ResultSet notOpen();
+    void report(const QString &description, int location);
+    void dropCachesIfChanged();
+    void dropWordCaches();
+    bool loadHeadWords();
+    bool loadExcluded();
+    std::optional<QString> ExecuteStatementOnly(const QString &sql, const QVariantList &values);
+    std::optional<QString> changeExcluded(const QString &sql, const QString &word);
+
+    ErrorReporter m_reporter;
+    SqliteDatabase m_db;
+    QString m_path;
+    QHash<QString, std::shared_ptr<SqliteStatement>> m_statements;
+
+    // Change detection for the kept answers.
+    qint64 m_seenChanges = 0;
+    qint64 m_dataVersion = -1;
+    QElapsedTimer m_versionCheck;
+
+    std::optional<QHash<QString, QVector<qint64>>> m_headIds; // folded word -> word_id
+    QHash<QString, ResultSet> m_synonyms;                     // word as asked -> rows
+    std::optional<ResultSet> m_allWords;
+    std::optional<QSet<QString>> m_excluded;                  // folded words
+};

@@ -1,0 +1,112 @@
+#include "sources/TextFiles.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+QByteArray bytesOf(const QString &path)
+{
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    f.write(bytes);
+}
+
+} // namespace
+
+class TestTextFiles : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir m_dir;
+
+private slots:
+    void writeEndsEveryLineWithCrLfInUtf8()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("out.txt"));
+        QVERIFY(!WriteTextFile(path, {QStringLiteral(" a b \r\n c café"), QString()}));
+        QCOMPARE(bytesOf(path), QByteArray(" a b \r\n c caf\xC3\xA9\r\n\r\n"));
+
+        // An existing file is truncated, not appended to.
+        QVERIFY(!WriteTextFile(path, {QStringLiteral("x")}));
+        QCOMPARE(bytesOf(path), QByteArray("x\r\n"));
+        QVERIFY(!WriteTextFile(path, {}));
+        QCOMPARE(bytesOf(path), QByteArray());
+    }
+
+    void readReturnsTheFileUnchanged()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("round.txt"));
+        const QString text = QStringLiteral("first line\r\nsecond\ttabbed\u00A0nbsp\nbare LF \u201Cquoted\u201D €");
+        QVERIFY(!WriteTextFile(path, {text}));
+        const TextFileContent read = ReadTextFile(path);
+        QVERIFY(read.ok());
+        QCOMPARE(read.text, text + QStringLiteral("\r\n"));
+    }
+
+    void legacyBytesAreReadAsWindows1252_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("latin letters") << QByteArray("caf\xE9 na\xEFve") << QStringLiteral("café naïve");
+        QTest::newRow("smart quotes and euro") << QByteArray("\x93quoted\x94 \x80 5") << QStringLiteral("\u201Cquoted\u201D € 5");
+        QTest::newRow("unassigned byte kept") << QByteArray("a\x81z") << QStringLiteral("a\u0081z");
+        QTest::newRow("one bad byte in UTF-8 text") << QByteArray("caf\xC3\xA9 and \xE9") << QStringLiteral("cafÃ© and é");
+        QTest::newRow("utf-8 with byte-order mark") << QByteArray("\xEF\xBB\xBFhello") << QStringLiteral("hello");
+        QTest::newRow("empty") << QByteArray() << QString();
+    }
+    void legacyBytesAreReadAsWindows1252()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        const QString path = m_dir.filePath(QStringLiteral("legacy.txt"));
+        writeBytes(path, bytes);
+        const TextFileContent read = ReadTextFile(path);
+        QVERIFY(read.ok());
+        QCOMPARE(read.text, text);
+        QVERIFY(!read.text.contains(QChar::ReplacementCharacter));
+    }
+
+    void failuresAreReportedWithPathAndReason_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("missing folder") << m_dir.filePath(QStringLiteral("no/such/folder/out.txt"));
+        QTest::newRow("a folder") << m_dir.path();
+        QTest::newRow("below a file") << QStringLiteral("/etc/hostname/out.txt");
+        QTest::newRow("disk full") << QStringLiteral("/dev/full");
+    }
+    void failuresAreReportedWithPathAndReason()
+    {
+        QFETCH(QString, path);
+        const auto error = WriteTextFile(path, {QStringLiteral("some text that has to go somewhere")});
+        QVERIFY(error);
+        QVERIFY2(error->contains(path), qPrintable(*error));
+        QVERIFY(!error->endsWith(QStringLiteral(": ")));
+    }
+
+    void readingWhatIsNotAFileFails()
+    {
+        QVERIFY(!ReadTextFile(m_dir.filePath(QStringLiteral("missing.txt"))).ok());
+        QVERIFY(!ReadTextFile(m_dir.path()).ok());
+    }
+
+    void fileExistsOnlyForOrdinaryFiles()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("there.txt"));
+        writeBytes(path, "x");
+        QVERIFY(FileExists(path));
+        QVERIFY(!FileExists(m_dir.path()));
+        QVERIFY(!FileExists(m_dir.filePath(QStringLiteral("missing.txt"))));
+        QVERIFY(!FileExists(QString()));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTextFiles)
+#include "tst_textfiles.moc"

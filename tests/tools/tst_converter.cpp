@@ -1,0 +1,223 @@
+#include "MythesReader.h"
+#include "SynonymFilter.h"
+#include "WordsDbWriter.h"
+#include "fixtures/FixtureDb.h"
+#include "startup/WordStore.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+// A thesaurus in the shape of Debian's English one.
+const QByteArray English = R"(UTF-8
+happy|3
+(adj)|blissful (similar term)|glad (related term)|unhappy (antonym)
+(adj)|felicitous|fortunate (similar term)
+(adj)|glad|willing (similar term)
+felicitous|1
+(adj)|happy|well-chosen
+glad|2
+(adj)|happy
+(verb)|gladden
+Glad|1
+(adj)|cheerful
+cheerful|1
+(adj)|Glad|happy
+gladden|1
+(verb)|glad|cheer (generic term)
+big apple|1
+(noun)|New York|city (generic term)
+New York|1
+(noun)|big apple|Gotham
+large|2
+(adj)|big|large
+(noun)|big
+big|1
+(adj)|large|large
+)";
+
+QStringList synonymsOf(const QVector<HeadWord> &heads, const QString &word)
+{
+    for (const HeadWord &h : heads) {
+        if (h.word == word)
+            return h.synonyms;
+    }
+    return {QStringLiteral("<no head word>")};
+}
+
+QStringList wordsIn(const QString &path, const QString &sql)
+{
+    SqliteDatabase db;
+    db.open(path, SqliteDatabase::Mode::ReadWrite);
+    SqliteStatement st = db.prepare(sql);
+    QStringList out;
+    while (st.step())
+        out << st.text(0);
+    return out;
+}
+
+QByteArray hashOf(const QString &path)
+{
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
+}
+
+} // namespace
+
+class TestConverter : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void readerSplitsTermsAndTags()
+    {
+        const Thesaurus t = parseMythes(English);
+        QVERIFY(t.error.isEmpty());
+        QCOMPARE(t.encoding, QStringLiteral("UTF-8"));
+        QCOMPARE(t.entries.size(), 10);
+        const ThesaurusEntry &happy = t.entries.first();
+        QCOMPARE(happy.head, QStringLiteral("happy"));
+        QCOMPARE(happy.meanings.size(), 3);
+        QCOMPARE(happy.meanings[0].partOfSpeech, QStringLiteral("adj"));
+        QCOMPARE(happy.meanings[0].terms[2].text, QStringLiteral("unhappy"));
+        QCOMPARE(happy.meanings[0].terms[2].tag, QStringLiteral("antonym"));
+        QCOMPARE(happy.meanings[1].terms[0].tag, QString());
+
+        QVERIFY(!parseMythes("UTF-8\nhappy|x\n").error.isEmpty());
+        QVERIFY(!parseMythes("").error.isEmpty());
+    }
+
+    void onlyTrueSynonymsAreKept_data()
+    {
+        QTest::addColumn<QString>("head");
+        QTest::addColumn<QStringList>("synonyms");
+        // felicitous and glad list happy back; blissful is tagged, unhappy an antonym.
+        QTest::newRow("symmetric, untagged") << "happy" << QStringList{"felicitous", "glad"};
+        // glad's verb sense: gladden lists glad as a verb too. "Glad" merges into glad.
+        QTest::newRow("case variants merged") << "glad" << QStringList{"happy", "gladden", "cheerful"};
+        // well-chosen is not a head word listing felicitous back.
+        QTest::newRow("one-way listing dropped") << "felicitous" << QStringList{"happy"};
+        // large lists big only as a noun; big lists large as an adjective.
+        QTest::newRow("same part of speech only") << "big" << QStringList{"large"};
+        QTest::newRow("head word itself and duplicates dropped") << "large" << QStringList{"big"};
+        // Multi-word synonyms stay; multi-word head words do not become head words.
+        QTest::newRow("multi-word synonym") << "New" << QStringList{"<no head word>"};
+    }
+    void onlyTrueSynonymsAreKept()
+    {
+        QFETCH(QString, head);
+        QFETCH(QStringList, synonyms);
+        const QVector<HeadWord> heads = selectSynonyms(parseMythes(English));
+        QCOMPARE(synonymsOf(heads, head), synonyms);
+        for (const HeadWord &h : heads)
+            QVERIFY2(!h.word.contains(QLatin1Char(' ')), qPrintable(h.word));
+    }
+
+    void writerBuildsTheDocumentedTables()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("words.mdb"));
+        WordsDbCounts counts;
+        QVERIFY(!writeWordsDb(path, selectSynonyms(parseMythes(English)), &counts));
+        QCOMPARE(counts.headWords, 7);
+        QVERIFY(!QFile::exists(path + QStringLiteral(".building")));
+
+        WordStore store;
+        QVERIFY(!store.OpenWordStore(dir.path()));
+        ResultSet rows = store.SynonymsOf(QStringLiteral("HAPPY"));
+        QCOMPARE(rows.rowCount(), 2);
+        QCOMPARE(store.AllWords().rowCount(), 7);
+        QCOMPARE(store.ListExcluded().rowCount(), 0);
+        QVERIFY(!store.AddExcluded(QStringLiteral("mine")));
+        QCOMPARE(counts.synonymRows, qint64(wordsIn(path, QStringLiteral("select synonym from Synonyms")).size()));
+    }
+
+    // Rebuilding words.mdb replaces the words and keeps the user's exclusion list.
+    void rebuildKeepsTheExclusionList()
+    {
+        QTemporaryDir dir;
+        const QString path = makeFixtureDb(dir.path(), {{"old", {"aged"}}}, {"Keep", "O'Brien", "zebra"});
+        const QStringList before = wordsIn(path, QStringLiteral("select id || ':' || word from Tbl_Exclude"));
+
+        QVERIFY(!writeWordsDb(path, selectSynonyms(parseMythes(English))));
+        QCOMPARE(wordsIn(path, QStringLiteral("select id || ':' || word from Tbl_Exclude")), before);
+        QCOMPARE(wordsIn(path, QStringLiteral("select word from Words where word = 'old'")), QStringList());
+        QVERIFY(wordsIn(path, QStringLiteral("select word from Words")).contains(QStringLiteral("happy")));
+
+        // New rows still get fresh ids after the rebuild.
+        SqliteDatabase db;
+        db.open(path, SqliteDatabase::Mode::ReadWrite);
+        QVERIFY(!db.exec(QStringLiteral("insert into Tbl_Exclude(word) values('after')")));
+        QCOMPARE(wordsIn(path, QStringLiteral("select count(distinct id) from Tbl_Exclude")), QStringList{"4"});
+    }
+
+    void aFileThatIsNotADatabaseIsNeverOverwritten()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("words.mdb"));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray("my notes, not a database\n").repeated(200));
+        f.close();
+        const QByteArray before = hashOf(path);
+        QVERIFY(writeWordsDb(path, selectSynonyms(parseMythes(English))));
+        QCOMPARE(hashOf(path), before);
+    }
+
+    // The build runs the converter with --if-missing: an existing file is left alone.
+    void toolLeavesAnExistingDatabaseAlone()
+    {
+        QTemporaryDir dir;
+        const QString thesaurus = dir.filePath(QStringLiteral("th.dat"));
+        QFile t(thesaurus);
+        QVERIFY(t.open(QIODevice::WriteOnly));
+        t.write(English);
+        t.close();
+        const QString path = makeFixtureDb(dir.path(), {{"old", {"aged"}}}, {"Keep"});
+        const QByteArray before = hashOf(path);
+
+        const QStringList args = {"--if-missing", "--thesaurus", thesaurus, "--output", path};
+        QCOMPARE(QProcess::execute(QStringLiteral(WORDSDB_TOOL), args), 0);
+        QCOMPARE(hashOf(path), before);
+
+        // Without the flag it rebuilds, still keeping the list.
+        QCOMPARE(QProcess::execute(QStringLiteral(WORDSDB_TOOL), args.mid(1)), 0);
+        QVERIFY(hashOf(path) != before);
+        QCOMPARE(wordsIn(path, QStringLiteral("select word from Tbl_Exclude")), QStringList{"Keep"});
+
+        // A missing file is created.
+        QFile::remove(path);
+        QCOMPARE(QProcess::execute(QStringLiteral(WORDSDB_TOOL), args), 0);
+        QVERIFY(wordsIn(path, QStringLiteral("select word from Words")).contains(QStringLiteral("happy")));
+        QCOMPARE(QProcess::execute(QStringLiteral(WORDSDB_TOOL), {"--if-missing", "--thesaurus",
+                                   dir.filePath(QStringLiteral("none.dat")), "--output",
+                                   dir.filePath(QStringLiteral("other.mdb"))}), 1);
+    }
+
+    // Debian's English thesaurus, where installed: antonyms and loose relations never pass.
+    void debianThesaurusGivesTrueSynonyms()
+    {
+        const QString path = QStringLiteral("/usr/share/mythes/th_en_US_v2.dat");
+        if (!QFile::exists(path))
+            QSKIP("mythes-en-us is not installed");
+        const QVector<HeadWord> heads = selectSynonyms(readMythes(path));
+        qsizetype withSynonyms = 0;
+        for (const HeadWord &h : heads)
+            withSynonyms += h.synonyms.isEmpty() ? 0 : 1;
+        QVERIFY2(withSynonyms > 45000, qPrintable(QString::number(withSynonyms)));
+        const QStringList happy = synonymsOf(heads, QStringLiteral("happy"));
+        QVERIFY(happy.contains(QStringLiteral("glad")));
+        QVERIFY(!happy.contains(QStringLiteral("unhappy")));
+        QVERIFY(!synonymsOf(heads, QStringLiteral("hot")).contains(QStringLiteral("cold")));
+        QVERIFY(!synonymsOf(heads, QStringLiteral("good")).contains(QStringLiteral("bad")));
+        QVERIFY(!synonymsOf(heads, QStringLiteral("good")).contains(QStringLiteral("good")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestConverter)
+#include "tst_converter.moc"

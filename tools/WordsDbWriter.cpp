@@ -1,0 +1,108 @@
+#include "WordsDbWriter.h"
+
+#include "startup/Sqlite.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+const char *const Schema = R"(
+create table Words(word_id integer primary key, word text);
+create table Synonyms(word_id integer, synonym text);
+create table if not exists Tbl_Exclude(id integer primary key autoincrement, word text);
+)";
+
+const char *const Indexes = R"(
+create index Words_word on Words(word collate nocase);
+create index Synonyms_word_id on Synonyms(word_id);
+create index if not exists Tbl_Exclude_word on Tbl_Exclude(word collate nocase);
+)";
+
+std::optional<QString> fill(SqliteDatabase &db, const QVector<HeadWord> &heads, WordsDbCounts &counts)
+{
+    if (auto error = db.exec(QStringLiteral("begin immediate")))
+        return error;
+    auto fail = [&db](const QString &message) {
+        db.exec(QStringLiteral("rollback"));
+        return std::optional<QString>(message);
+    };
+    if (auto error = db.exec(QStringLiteral("drop table if exists Words; drop table if exists Synonyms;")))
+        return fail(*error);
+    if (auto error = db.exec(QString::fromLatin1(Schema)))
+        return fail(*error);
+
+    SqliteStatement addWord = db.prepare(QStringLiteral("insert into Words(word_id, word) values(?1, ?2)"));
+    SqliteStatement addSynonym = db.prepare(QStringLiteral("insert into Synonyms(word_id, synonym) values(?1, ?2)"));
+    if (!addWord.isValid() || !addSynonym.isValid())
+        return fail(db.lastError());
+
+    counts = {};
+    qint64 id = 0;
+    for (const HeadWord &head : heads) {
+        ++id;
+        addWord.reset();
+        addWord.bindInt(1, id);
+        addWord.bindText(2, head.word);
+        addWord.step();
+        if (addWord.failed())
+            return fail(db.lastError());
+        for (const QString &synonym : head.synonyms) {
+            addSynonym.reset();
+            addSynonym.bindInt(1, id);
+            addSynonym.bindText(2, synonym);
+            addSynonym.step();
+            if (addSynonym.failed())
+                return fail(db.lastError());
+        }
+        ++counts.headWords;
+        counts.synonymRows += head.synonyms.size();
+        if (!head.synonyms.isEmpty())
+            ++counts.headWordsWithSynonyms;
+    }
+    if (auto error = db.exec(QString::fromLatin1(Indexes)))
+        return fail(*error);
+    if (auto error = db.exec(QStringLiteral("commit")))
+        return fail(*error);
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<QString> writeWordsDb(const QString &path, const QVector<HeadWord> &heads, WordsDbCounts *counts)
+{
+    WordsDbCounts local;
+    WordsDbCounts &out = counts ? *counts : local;
+
+    if (QFileInfo::exists(path)) {
+        SqliteDatabase db;
+        if (auto error = db.open(path, SqliteDatabase::Mode::ReadWrite))
+            return QStringLiteral("%1: %2").arg(path, *error);
+        // Reading the schema first proves the file is a database before anything is written.
+        if (auto error = db.exec(QStringLiteral("select count(*) from sqlite_master")))
+            return QStringLiteral("%1: %2").arg(path, *error);
+        if (auto error = fill(db, heads, out))
+            return QStringLiteral("%1: %2").arg(path, *error);
+        db.exec(QStringLiteral("vacuum"));
+        return std::nullopt;
+    }
+
+    const QString building = path + QStringLiteral(".building");
+    QFile::remove(building);
+    {
+        SqliteDatabase db;
+        if (auto error = db.open(building, SqliteDatabase::Mode::ReadWriteCreate))
+            return QStringLiteral("%1: %2").arg(building, *error);
+        db.exec(QStringLiteral("pragma journal_mode = off; pragma synchronous = off;"));
+        if (auto error = fill(db, heads, out)) {
+            db.close();
+            QFile::remove(building);
+            return QStringLiteral("%1: %2").arg(building, *error);
+        }
+    }
+    if (!QFile::rename(building, path)) {
+        QFile::remove(building);
+        return QStringLiteral("Could not move %1 into place as %2.").arg(building, path);
+    }
+    return std::nullopt;
+}

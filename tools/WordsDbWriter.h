@@ -1,0 +1,25 @@
+#pragma once
+
+#include "SynonymFilter.h"
+
+#include <QString>
+#include <QVector>
+
+#include <optional>
+
+struct WordsDbCounts
+{
+    qint64 headWords = 0;
+    qint64 headWordsWithSynonyms = 0;
+    qint64 synonymRows = 0;
+};
+
+// Writes the head words and their synonyms into the words database at `path`.
+//
+// A new file is built beside the target and moved into place only when complete,
+// so an interrupted build never leaves a half-filled words.mdb. An existing file
+// has its Words and Synonyms replaced in one transaction while Tbl_Exclude, the
+// user's exclusion list, stays exactly as it was (it is created if missing). A
+// file that is not a database is never touched. Returns the failure, if any.
+std::optional<QString> writeWordsDb(const QString &path, const QVector<HeadWord> &heads,
+                                    WordsDbCounts *counts = nullptr);
