@@ -5,6 +5,9 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+#include <ctime>
+
 namespace {
 
 // How often another program's changes to the file are looked for, at most.
@@ -35,7 +38,12 @@ void sqlFold(sqlite3_context *context, int, sqlite3_value **argv)
 
 } // namespace
 
-WordStore::WordStore(ErrorReporter reporter) : m_reporter(std::move(reporter)) {}
+WordStore::WordStore(ErrorReporter reporter) : m_reporter(std::move(reporter))
+{
+    auto none = QSharedPointer<ResultSet::Table>::create();
+    none->columns << QStringLiteral("synonym");
+    m_noSynonyms = ResultSet(none);
+}
 
 WordStore::~WordStore()
 {
@@ -86,7 +94,7 @@ std::optional<QString> WordStore::OpenWordStore(const QString &folder)
 
     m_seenChanges = m_db.totalChanges();
     m_dataVersion = -1;
-    m_versionCheck.invalidate();
+    m_lastVersionCheckMs = -1;
     return std::nullopt;
 }
 
@@ -184,9 +192,13 @@ void WordStore::dropCachesIfChanged()
     }
     // Another program's commits show in data_version; looking costs a read lock,
     // so look at most every VersionCheckMs.
-    if (m_versionCheck.isValid() && m_versionCheck.elapsed() < VersionCheckMs)
+    // A coarse clock is plenty for that and costs little on this hot path.
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC_COARSE, &now);
+    const qint64 nowMs = qint64(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+    if (m_lastVersionCheckMs >= 0 && nowMs - m_lastVersionCheckMs < VersionCheckMs)
         return;
-    m_versionCheck.start();
+    m_lastVersionCheckMs = nowMs;
     SqliteStatement *stmt = statement(QStringLiteral("pragma data_version"));
     if (!stmt)
         return;
@@ -208,10 +220,13 @@ bool WordStore::loadExcluded()
     if (!rows.isOpen())
         return false;
     QSet<QString> words;
+    m_longestExcluded = 0;
     for (qsizetype r = 1; r <= rows.rowCount(); ++r) {
         const QVariant word = rows.value(r, 0);
-        if (!word.isNull())
-            words.insert(fold(word.toString()));
+        if (word.isNull())
+            continue;
+        words.insert(fold(word.toString()));
+        m_longestExcluded = std::max(m_longestExcluded, word.toString().size());
     }
     m_excluded = std::move(words);
     return true;
@@ -226,9 +241,13 @@ bool WordStore::loadHeadWords()
     }
     stmt->reset();
     QHash<QString, QVector<qint64>> heads;
+    m_headsWithSpaces = false;
     while (stmt->step()) {
-        if (!stmt->isNull(1))
-            heads[fold(stmt->text(1))].append(stmt->integer(0));
+        if (stmt->isNull(1))
+            continue;
+        const QString head = fold(stmt->text(1));
+        m_headsWithSpaces = m_headsWithSpaces || head.contains(QLatin1Char(' '));
+        heads[head].append(stmt->integer(0));
     }
     const bool failed = stmt->failed();
     stmt->reset();
@@ -249,7 +268,11 @@ std::optional<bool> WordStore::IsExcluded(const QString &word)
     dropCachesIfChanged();
     if (!m_excluded && !loadExcluded())
         return std::nullopt;
-    return !m_excluded->isEmpty() && m_excluded->contains(fold(word));
+    // Folding keeps a word's length within a small factor; far longer words need
+    // no folding to be told apart.
+    if (m_excluded->isEmpty() || word.size() > 3 * m_longestExcluded + 4)
+        return false;
+    return m_excluded->contains(fold(word));
 }
 
 ResultSet WordStore::SynonymsOf(const QString &word)
@@ -262,30 +285,43 @@ ResultSet WordStore::SynonymsOf(const QString &word)
     if (!m_headIds && !loadHeadWords())
         return ResultSet::failed(m_db.lastError());
 
+    // Entries that have received inserted words hold several words: when no head
+    // word has a space, they cannot match, however long they have grown.
+    if (!m_headsWithSpaces && word.contains(QLatin1Char(' ')))
+        return m_noSynonyms;
+
+    // The keys are folded, and folding a folded word changes nothing: a word found
+    // as it stands needs no folding.
+    auto ids = m_headIds->constFind(word);
+    if (ids == m_headIds->constEnd()) {
+        const QString folded = fold(word);
+        if (folded != word)
+            ids = m_headIds->constFind(folded);
+    }
+    if (ids == m_headIds->constEnd())
+        return m_noSynonyms; // not a head word; not kept, as such words are endless
+
+    SqliteStatement *stmt = statement(SqlSynonymsOfId);
+    if (!stmt) {
+        const QString message = m_db.lastError();
+        report(message, LocationPrepare);
+        return ResultSet::failed(message);
+    }
     auto table = QSharedPointer<ResultSet::Table>::create();
     table->columns << QStringLiteral("synonym");
-    const auto ids = m_headIds->constFind(fold(word));
-    if (ids != m_headIds->constEnd()) {
-        SqliteStatement *stmt = statement(SqlSynonymsOfId);
-        if (!stmt) {
+    for (qint64 id : *ids) {
+        stmt->reset();
+        stmt->bindInt(1, id);
+        while (stmt->step())
+            table->cells << stmt->value(0);
+        if (stmt->failed()) {
             const QString message = m_db.lastError();
-            report(message, LocationPrepare);
+            stmt->reset();
+            report(message, LocationFetch);
             return ResultSet::failed(message);
         }
-        for (qint64 id : *ids) {
-            stmt->reset();
-            stmt->bindInt(1, id);
-            while (stmt->step())
-                table->cells << stmt->value(0);
-            if (stmt->failed()) {
-                const QString message = m_db.lastError();
-                stmt->reset();
-                report(message, LocationFetch);
-                return ResultSet::failed(message);
-            }
-        }
-        stmt->reset();
     }
+    stmt->reset();
     ResultSet result(table);
     m_synonyms.insert(word, result);
     return result;

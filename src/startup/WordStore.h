@@ -3,7 +3,6 @@
 #include "startup/ResultSet.h"
 #include "startup/Sqlite.h"
 
-#include <QElapsedTimer>
 #include <QHash>
 #include <QSet>
 #include <QString>
@@ -103,10 +102,13 @@ private:
     // Change detection for the kept answers.
     qint64 m_seenChanges = 0;
     qint64 m_dataVersion = -1;
-    QElapsedTimer m_versionCheck;
+    qint64 m_lastVersionCheckMs = -1;
 
     std::optional<QHash<QString, QVector<qint64>>> m_headIds; // folded word -> word_id
-    QHash<QString, ResultSet> m_synonyms;                     // word as asked -> rows
+    QHash<QString, ResultSet> m_synonyms;                     // head word as asked -> rows
     std::optional<ResultSet> m_allWords;
     std::optional<QSet<QString>> m_excluded;                  // folded words
+    bool m_headsWithSpaces = false;
+    ResultSet m_noSynonyms;
+    qsizetype m_longestExcluded = 0;
 };

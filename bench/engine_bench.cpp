@@ -1,0 +1,103 @@
+// Runs the real generator against the real words.mdb (beside this program) on a
+// generated English text of N words, and prints variations per second, words per
+// second and the peak memory of each case. Each case runs in a process of its own
+// so its peak memory is its own.
+//
+//   engine_bench            all cases
+//   engine_bench N L S V    one case: N words, legibility L, stretch S (0 or 1), V variations
+
+#include "engine/RandomDraw.h"
+#include "engine/VariationGenerator.h"
+#include "engine/WordList.h"
+#include "startup/WordStore.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QStringList>
+
+#include <cstdio>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+const char *const Prose =
+    "The committee met early in the morning to review the proposal before the final vote. "
+    "Several members raised concerns about the cost of the project and the time it would take "
+    "to finish the work. Others argued that the benefits for the town would be large and lasting, "
+    "since a new library would give children a quiet place to read and study after school. "
+    "After a long and sometimes heated debate the chairman asked each member to state a clear "
+    "position. Most of them agreed that the plan was sound, although a few still doubted whether "
+    "the budget was realistic. In the end the proposal passed by a narrow margin, and the builders "
+    "were told to start as soon as the weather allowed. People in the street seemed happy with the "
+    "news, and the local paper printed a short story about the decision on its front page.";
+
+QString makeText(qsizetype words)
+{
+    const QStringList source = QString::fromLatin1(Prose).split(QLatin1Char(' '));
+    QString text;
+    text.reserve(words * 7);
+    for (qsizetype i = 0; i < words; ++i) {
+        text += source.at(i % source.size());
+        text += (i % 16 == 15) ? QStringLiteral("\r\n") : QStringLiteral(" ");
+    }
+    return text;
+}
+
+int runCase(qsizetype words, int legibility, bool stretch, int variations)
+{
+    WordStore store([](const QString &d, int) { std::fprintf(stderr, "store: %s\n", qPrintable(d)); });
+    QElapsedTimer timer;
+    timer.start();
+    if (store.OpenWordStore(QCoreApplication::applicationDirPath()))
+        return 1;
+    WordList list;
+    list.FillWordList(makeText(words));
+    ClockDrawSource draws;
+    VariationGenerator generator(list, store, draws);
+    RewriteSettings settings;
+    settings.legibility = legibility;
+    settings.targetWordCount = stretch ? QString::number(2 * words) : QString();
+    qsizetype produced = 0;
+    for (int v = 0; v < variations; ++v)
+        produced += generator.GenerateVariation(settings).text.size() > 0 ? 1 : 0;
+    const double seconds = timer.nsecsElapsed() / 1e9;
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("%9lld words  legibility %2d  %-9s %4d variations  %8.3f s  %9.1f variations/s  %12.0f words/s  "
+                "peak %6.1f MB\n",
+                qint64(words), legibility, stretch ? "stretch" : "no stretch", variations, seconds,
+                produced / seconds, double(words) * produced / seconds, usage.ru_maxrss / 1024.0);
+    std::fflush(stdout);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    if (argc == 5)
+        return runCase(QByteArray(argv[1]).toLongLong(), std::atoi(argv[2]), std::atoi(argv[3]) != 0,
+                       std::atoi(argv[4]));
+
+    struct Case
+    {
+        qsizetype words;
+        int variations;
+    };
+    const Case cases[] = {{1000, 100}, {10000, 100}, {100000, 10}, {1000000, 1}};
+    for (const Case &c : cases) {
+        for (int legibility : {5, 80}) {
+            for (bool stretch : {false, true}) {
+                const pid_t child = fork();
+                if (child == 0)
+                    _exit(runCase(c.words, legibility, stretch, c.variations));
+                int status = 0;
+                waitpid(child, &status, 0);
+            }
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,117 @@
+#include "engine/ReprintRun.h"
+
+#include "engine/VariationGenerator.h"
+#include "engine/VariationObserver.h"
+#include "sources/TextFiles.h"
+
+#include <QDir>
+
+namespace {
+
+std::optional<double> decimalNumber(const QString &text)
+{
+    bool ok = false;
+    const double value = text.trimmed().toDouble(&ok);
+    if (!ok)
+        return std::nullopt;
+    return value;
+}
+
+} // namespace
+
+ReprintRun::ReprintRun(VariationGenerator &generator, QString programFolder, SettingsSource settings)
+    : m_generator(generator), m_programFolder(std::move(programFolder)), m_settings(std::move(settings))
+{
+}
+
+QString ReprintRun::workingCopyName(qint64 number)
+{
+    return QStringLiteral("Quillmorph%1.txt").arg(number);
+}
+
+QString ReprintRun::savedCopyName(qint64 number)
+{
+    return QStringLiteral("Quillmorpht%1.txt").arg(number);
+}
+
+QString ReprintRun::workingCopyPath(qint64 number) const
+{
+    return QDir(m_programFolder).filePath(workingCopyName(number));
+}
+
+bool ReprintRun::SaveReprints(qint64 count, ReprintObserver *observer)
+{
+    return run(count, true, observer);
+}
+
+bool ReprintRun::ShowReprints(qint64 count, ReprintObserver *observer)
+{
+    return run(count, false, observer);
+}
+
+bool ReprintRun::run(qint64 count, bool save, ReprintObserver *observer)
+{
+    m_viewPosition = 1;
+    bool completed = true;
+    // One variation into one file; false when the run must stop.
+    auto produce = [&](const QString &path) {
+        const Variation variation = m_generator.GenerateVariation(m_settings(), observer);
+        if (auto error = WriteTextFile(path, {variation.text})) {
+            if (observer)
+                observer->runFailed(*error);
+            return false;
+        }
+        // The store has already reported its failure: stop after this variation.
+        return !variation.storeFailed;
+    };
+
+    for (qint64 i = 1; i <= count && completed; ++i) {
+        if (observer)
+            observer->reprintStarted(i, count);
+        if (save) {
+            // The output folder as typed, joined by one separator.
+            const QString folder = m_settings().outputFolder;
+            completed = produce(folder + QLatin1Char('/') + savedCopyName(i));
+            if (!completed)
+                break;
+        }
+        completed = produce(workingCopyPath(i));
+    }
+    if (observer)
+        observer->runEnded();
+    showFirstWorkingCopy(observer);
+    return completed;
+}
+
+void ReprintRun::showFirstWorkingCopy(ReprintObserver *observer)
+{
+    const QString path = workingCopyPath(1);
+    if (!FileExists(path) || !observer)
+        return;
+    const TextFileContent content = ReadTextFile(path);
+    if (content.ok())
+        observer->showResult(content.text);
+    else
+        observer->runFailed(content.error);
+}
+
+std::optional<ReprintRun::ViewStep> ReprintRun::ViewNext(const QString &reprintCountText)
+{
+    const std::optional<double> count = decimalNumber(reprintCountText);
+    if (!count || *count <= 1)
+        return std::nullopt;
+    ++m_viewPosition;
+    ViewStep step;
+    step.label = QStringLiteral("%1 Of %2").arg(m_viewPosition).arg(reprintCountText);
+    const QString path = workingCopyPath(m_viewPosition);
+    if (FileExists(path)) {
+        const TextFileContent content = ReadTextFile(path);
+        if (content.ok())
+            step.text = content.text;
+        else
+            step.error = content.error;
+    }
+    if (*count == double(m_viewPosition))
+        m_viewPosition = 0;
+    return step;
+}

@@ -1,0 +1,249 @@
+#include "engine/VariationGenerator.h"
+
+#include "engine/RandomDraw.h"
+#include "engine/VariationObserver.h"
+#include "engine/WordList.h"
+#include "startup/WordStore.h"
+
+#include <QRegularExpression>
+
+#include <cmath>
+#include <optional>
+
+namespace {
+
+// Characters (code points), not UTF-16 units, up to the 4 that matter.
+bool shorterThanFour(const QString &word)
+{
+    if (word.size() < 4)
+        return true;
+    if (word.size() >= 8)
+        return false;
+    qsizetype characters = 0;
+    for (const QChar c : word)
+        characters += c.isLowSurrogate() ? 0 : 1;
+    return characters < 4;
+}
+
+bool equalIgnoringCase(const QString &a, const QString &b)
+{
+    return a.size() == b.size() && a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+// A decimal number written in digits with at most one point, rounded half to even.
+std::optional<qint64> wholeNumber(const QString &text, double *exact)
+{
+    static const QRegularExpression number(QStringLiteral("^\\s*[+-]?(\\d+\\.?\\d*|\\.\\d+)\\s*$"));
+    if (!number.match(text).hasMatch())
+        return std::nullopt;
+    bool ok = false;
+    const double value = text.trimmed().toDouble(&ok);
+    // Beyond 2^53 whole numbers are no longer exact; no text could hold such a count.
+    if (!ok || !std::isfinite(value) || std::abs(value) > 9007199254740992.0)
+        return std::nullopt;
+    *exact = value;
+    return roundHalfEven(value);
+}
+
+} // namespace
+
+VariationGenerator::VariationGenerator(WordList &list, WordStore &store, DrawSource &draws)
+    : m_list(list), m_store(store), m_draws(draws)
+{
+}
+
+qint64 VariationGenerator::plannedReplacements(int legibility, qint64 originalWordCount)
+{
+    return roundHalfEven(std::abs(double(qint64(100 - legibility) * originalWordCount)) / 100.0);
+}
+
+QString VariationGenerator::replaceIgnoringCase(const QString &text, const QString &keyword,
+                                                const QString &replacement)
+{
+    if (keyword.isEmpty())
+        return text;
+    QString out;
+    qsizetype from = 0;
+    while (true) {
+        const qsizetype found = text.indexOf(keyword, from, Qt::CaseInsensitive);
+        if (found < 0)
+            break;
+        out += QStringView(text).mid(from, found - from);
+        out += replacement;
+        from = found + keyword.size();
+    }
+    if (from == 0)
+        return text;
+    out += QStringView(text).mid(from);
+    return out;
+}
+
+Variation VariationGenerator::GenerateVariation(const RewriteSettings &settings, VariationObserver *observer)
+{
+    // 1. Prepare the finish page.
+    if (observer)
+        observer->variationStarted();
+
+    // 2. Keyword rows: change rows first, then keep rows.
+    std::array<QString, RewriteSettings::KeywordRows> changeKeywords, replacements, keepKeywords;
+    for (int row = 0; row < RewriteSettings::KeywordRows; ++row) {
+        const KeywordRule &rule = settings.keywordRules[row];
+        if (!rule.keep && !rule.keyword.isEmpty()) {
+            changeKeywords[row] = rule.keyword;
+            replacements[row] = rule.replacement;
+        }
+    }
+    for (int row = 0; row < RewriteSettings::KeywordRows; ++row) {
+        const KeywordRule &rule = settings.keywordRules[row];
+        if (rule.keep && !rule.keyword.isEmpty())
+            keepKeywords[row] = rule.keyword;
+    }
+    std::array<QString, 2 * RewriteSettings::KeywordRows> protectedWords;
+    for (int row = 0; row < RewriteSettings::KeywordRows; ++row) {
+        protectedWords[row] = changeKeywords[row];
+        protectedWords[RewriteSettings::KeywordRows + row] = keepKeywords[row];
+    }
+
+    // 3. Plan.
+    const qint64 planned = plannedReplacements(settings.legibility, m_list.originalWordCount());
+
+    // 4. Show progress.
+    if (observer)
+        observer->progressShown(planned == 0 ? 1 : planned);
+
+    // 5 and 6: after a failed query nothing more is asked of the store.
+    Variation result;
+    result.storeFailed = !replaceWords(planned, protectedWords, observer);
+    if (!result.storeFailed)
+        result.storeFailed = !stretch(settings.targetWordCount);
+
+    // 7. Assemble.
+    QString text = assemble();
+
+    // 8. Change keywords.
+    for (int row = 0; row < RewriteSettings::KeywordRows; ++row)
+        text = replaceIgnoringCase(text, changeKeywords[row], replacements[row]);
+
+    // 9. Finish.
+    if (observer)
+        observer->variationFinished(settings.saveToFiles);
+    result.text = text;
+    return result;
+}
+
+bool VariationGenerator::replaceWords(qint64 planned, const std::array<QString, 10> &protectedWords,
+                                      VariationObserver *observer)
+{
+    int failures = 0;
+    qint64 replaced = 0;
+    // Counts a failed pick; false once the byte-wide count would overflow.
+    auto fail = [&failures] { return ++failures <= FailureCeiling; };
+
+    while (replaced < planned) {
+        const qint64 position = Draw(m_draws, m_list.count());
+        const QString word = m_list.entry(position);
+
+        if (shorterThanFour(word)) {
+            if (!fail() || failures > FailureLimit)
+                break;
+            continue;
+        }
+        bool isKeyword = false;
+        for (const QString &keyword : protectedWords) {
+            if (!keyword.isEmpty() && equalIgnoringCase(word, keyword)) {
+                isKeyword = true;
+                break;
+            }
+        }
+        if (isKeyword) {
+            if (!fail())
+                break;
+            continue;
+        }
+        if (word.endsWith(Marker)) {
+            if (!fail())
+                break;
+            continue;
+        }
+        if (failures > FailureLimit)
+            break;
+
+        const std::optional<bool> excluded = m_store.IsExcluded(word);
+        if (!excluded)
+            return false;
+        if (*excluded) {
+            if (!fail())
+                break;
+            continue;
+        }
+        ResultSet synonyms = m_store.SynonymsOf(word);
+        if (!synonyms.isOpen())
+            return false;
+        if (synonyms.rowCount() == 0)
+            continue;
+        const qint64 row = DrawAtLeastOne(m_draws, synonyms.rowCount());
+        const QVariant synonym = synonyms.value(row, synonyms.columnIndex(QStringLiteral("synonym")));
+        m_list.setEntry(position, (synonym.isNull() ? QString() : synonym.toString()) + Marker);
+
+        ++replaced;
+        if (observer)
+            observer->progressChanged(replaced);
+        failures = 0;
+    }
+    return true;
+}
+
+bool VariationGenerator::stretch(const QString &target)
+{
+    const qint64 words = m_list.originalWordCount();
+    double exact = 0;
+    const std::optional<qint64> wanted = wholeNumber(target, &exact);
+    if (!wanted || *wanted <= words)
+        return true;
+    const qint64 attempts = roundHalfEven(exact - double(words));
+
+    ResultSet allWords = m_store.AllWords();
+    if (!allWords.isOpen())
+        return false;
+    const qint64 rows = allWords.rowCount();
+    if (rows == 0)
+        return true; // nothing to insert from
+    for (qint64 attempt = 0; attempt < attempts; ++attempt) {
+        const QVariant drawn = allWords.value(DrawAtLeastOne(m_draws, rows), 0);
+        if (drawn.isNull())
+            continue;
+        const QString word = drawn.toString();
+        if (shorterThanFour(word))
+            continue;
+        const qint64 position = DrawAtLeastOne(m_draws, m_list.count());
+        if (position >= m_list.count()) {
+            m_list.setEntry(position, word); // past the last entry: a new last entry
+            continue;
+        }
+        QString entry = m_list.at(position);
+        if (entry.endsWith(Marker))
+            entry.chop(Marker.size());
+        m_list.setEntry(position, entry + QLatin1Char(' ') + word);
+    }
+    return true;
+}
+
+QString VariationGenerator::assemble()
+{
+    qsizetype length = 0;
+    for (const QString &entry : m_list.entries())
+        length += entry.size() + 1;
+    QString result;
+    result.reserve(length);
+    for (qsizetype i = 0; i < m_list.count(); ++i) {
+        const QString &entry = m_list.at(i);
+        if (entry.endsWith(Marker)) {
+            QString unmarked = entry;
+            unmarked.chop(Marker.size());
+            m_list.setEntry(i, unmarked);
+        }
+        result += QLatin1Char(' ');
+        result += m_list.at(i);
+    }
+    return result;
+}

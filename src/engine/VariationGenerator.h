@@ -1,0 +1,68 @@
+#pragma once
+
+#include "engine/RewriteSettings.h"
+
+#include <QString>
+
+class DrawSource;
+class VariationObserver;
+class WordList;
+class WordStore;
+
+struct Variation
+{
+    QString text;
+    // A query failed inside the store (which has shown its own report): the
+    // variation is complete but has fewer changes, and no further query was made.
+    bool storeFailed = false;
+};
+
+// Makes one re-worded variation of the text held in a WordList.
+class VariationGenerator
+{
+public:
+    // Consecutive failed picks after which the replacing stops.
+    static constexpr int FailureLimit = 100;
+    // The failure count is a byte; the replacing also stops where it would pass this.
+    static constexpr int FailureCeiling = 255;
+    static inline const QString Marker = QStringLiteral("###");
+
+    VariationGenerator(WordList &list, WordStore &store, DrawSource &draws);
+
+    // One variation under `settings`, in nine stages:
+    //  1. tells the observer a variation starts;
+    //  2. takes the change rows (keyword and replacement) and keep rows with a
+    //     non-empty keyword;
+    //  3. plans round((100 - legibility) * originalWordCount / 100) replacements,
+    //     halves to even;
+    //  4. shows progress up to the plan (at least 1);
+    //  5. replaces random entries by random synonyms, marked "###" for this call,
+    //     until the plan is met or more than 100 failed picks (short, keyword,
+    //     marked or excluded words) follow one another; words without synonyms
+    //     are skipped without counting;
+    //  6. when the target word count is a number above originalWordCount, makes
+    //     (target - count) attempts to insert a random head word of 4 or more
+    //     characters after a random entry other than the first; a draw past the
+    //     last entry appends the word as a new last entry;
+    //  7. joins the entries, each after one space, removing the markers from the list;
+    //  8. replaces every keyword of the change rows in the text, ignoring case,
+    //     rows in order, never searching again inside a replacement just made;
+    //  9. tells the observer the variation is finished.
+    // The list is rewritten in place and not restored, so each call continues from
+    // the last. After a failed query no further query is made in the call.
+    Variation GenerateVariation(const RewriteSettings &settings, VariationObserver *observer = nullptr);
+
+    // Stage 3 on its own.
+    static qint64 plannedReplacements(int legibility, qint64 originalWordCount);
+    // Stage 8 on its own for one row.
+    static QString replaceIgnoringCase(const QString &text, const QString &keyword, const QString &replacement);
+
+private:
+    bool replaceWords(qint64 planned, const std::array<QString, 10> &protectedWords, VariationObserver *observer);
+    bool stretch(const QString &target);
+    QString assemble();
+
+    WordList &m_list;
+    WordStore &m_store;
+    DrawSource &m_draws;
+};

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+// What the generator and the reprint runs tell the window while they work.
+class VariationObserver
+{
+public:
+    virtual ~VariationObserver() = default;
+
+    // A variation begins: the finish page's notice and actions are put away.
+    virtual void variationStarted() = 0;
+    // The number of replacements planned is known: show progress up to `maximum`
+    // and give the event loop one turn so the window repaints.
+    virtual void progressShown(qint64 maximum) = 0;
+    virtual void progressChanged(qint64 value) = 0;
+    // The variation is complete: progress away, notice and actions back; the
+    // saving controls only when the variation is being saved.
+    virtual void variationFinished(bool saveToFiles) = 0;
+};
+
+// What a reprint run tells the window besides each variation's progress.
+class ReprintObserver : public VariationObserver
+{
+public:
+    // Reprint `number` of `count` is being made.
+    virtual void reprintStarted(qint64 number, qint64 count) = 0;
+    // The run is over, whether it completed or stopped.
+    virtual void runEnded() = 0;
+    // A text for the finish page's result box.
+    virtual void showResult(const QString &text) = 0;
+    // The run stopped: `message` says why (a file could not be written, for one).
+    virtual void runFailed(const QString &message) = 0;
+};

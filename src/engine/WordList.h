@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The working copy of the user's text that the generator rewrites: its words in
+// order, with a line-break entry (CR LF) after every line. Positions start at 0;
+// reading the position just past the last entry gives the empty text.
+class WordList
+{
+public:
+    static inline const QString LineBreak = QStringLiteral("\r\n");
+
+    // Replaces the whole list with the entries of `text` and returns its word count,
+    // which is kept as originalWordCount().
+    //  - Lines are cut at every CR LF pair; the empty text has no lines, and a text
+    //    ending in CR LF has an empty last line.
+    //  - Each line is cut at every single space; empty pieces are dropped and not
+    //    counted. Tabs, lone CRs and lone LFs stay inside words.
+    //  - A line-break entry follows every line, the last one too.
+    // Example: "The  cat,\r\n\r\nsat" gives The, cat,, CR LF, CR LF, sat, CR LF and 3.
+    qsizetype FillWordList(const QString &text);
+
+    qsizetype originalWordCount() const { return m_originalWordCount; }
+    qsizetype count() const { return m_entries.size(); }
+
+    // The entry at `position`; the empty text at or past the end.
+    QString entry(qsizetype position) const
+    {
+        return position >= 0 && position < m_entries.size() ? m_entries.at(position) : QString();
+    }
+    const QString &at(qsizetype position) const { return m_entries.at(position); }
+
+    // Replaces the entry at `position`. At or past the end the text becomes a
+    // new last entry.
+    void setEntry(qsizetype position, const QString &text);
+
+    const QStringList &entries() const { return m_entries; }
+
+private:
+    QStringList m_entries;
+    qsizetype m_originalWordCount = 0;
+};

@@ -1,0 +1,187 @@
+#include "engine/RandomDraw.h"
+#include "engine/ReprintRun.h"
+#include "engine/VariationGenerator.h"
+#include "engine/WordList.h"
+#include "fixtures/FixtureDb.h"
+#include "fixtures/RecordingObserver.h"
+#include "sources/TextFiles.h"
+#include "startup/WordStore.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+QByteArray bytesOf(const QString &path)
+{
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+
+} // namespace
+
+class TestReprintRun : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_program; // the program folder, with words.mdb
+    std::unique_ptr<QTemporaryDir> m_output;
+    int m_reports = 0;
+    std::unique_ptr<WordStore> m_store;
+    WordList m_list;
+    ClockDrawSource m_clock;
+    std::unique_ptr<VariationGenerator> m_generator;
+    RewriteSettings m_settings;
+    std::unique_ptr<ReprintRun> m_run;
+
+    QString program(const QString &name) const { return QDir(m_program->path()).filePath(name); }
+    QString output(const QString &name) const { return QDir(m_output->path()).filePath(name); }
+
+private slots:
+    void init()
+    {
+        m_program = std::make_unique<QTemporaryDir>();
+        m_output = std::make_unique<QTemporaryDir>();
+        makeFixtureDb(m_program->path(), {{"alpha", {}}, {"bravo", {}}, {"charlie", {}}});
+        m_reports = 0;
+        m_store = std::make_unique<WordStore>([this](const QString &, int) { ++m_reports; });
+        QVERIFY(!m_store->OpenWordStore(m_program->path()));
+        // Every call inserts one more word, so every variation differs from the last.
+        m_list.FillWordList(QStringLiteral("ab cd ef"));
+        m_settings = RewriteSettings();
+        m_settings.legibility = 80;
+        m_settings.targetWordCount = QStringLiteral("4");
+        m_settings.outputFolder = m_output->path();
+        m_generator = std::make_unique<VariationGenerator>(m_list, *m_store, m_clock);
+        m_run = std::make_unique<ReprintRun>(*m_generator, m_program->path(), [this] { return m_settings; });
+    }
+
+    void savingWritesTwoDifferentCopiesAndShowsTheWorkingOne()
+    {
+        RecordingObserver observer;
+        QVERIFY(m_run->SaveReprints(1, &observer));
+        const QByteArray saved = bytesOf(output(QStringLiteral("Quillmorpht1.txt")));
+        const QByteArray working = bytesOf(program(QStringLiteral("Quillmorph1.txt")));
+        QVERIFY(saved.startsWith(" ab "));
+        QVERIFY(saved.endsWith(" \r\n\r\n")); // the variation's own break, then the file's
+        QVERIFY(saved != working);
+        QCOMPARE(observer.results, QStringList{QString::fromUtf8(working)});
+        QCOMPARE(observer.events.first(), QStringLiteral("1 Of 1"));
+        QCOMPARE(observer.events.count(QStringLiteral("started")), 2);
+        QCOMPARE(observer.events.last(), QStringLiteral("run ended"));
+        QVERIFY(observer.failures.isEmpty());
+        QCOMPARE(m_run->viewPosition(), 1);
+        QVERIFY(!m_run->ViewNext(QStringLiteral("1"))); // a count of 1 does nothing
+    }
+
+    void displayOnlyWritesWorkingCopiesAndViewNextWraps()
+    {
+        RecordingObserver observer;
+        QVERIFY(m_run->ShowReprints(3, &observer));
+        QCOMPARE(QDir(m_output->path()).entryList(QDir::Files), QStringList());
+        QCOMPARE(observer.events.count(QStringLiteral("started")), 3);
+        for (int i = 1; i <= 3; ++i)
+            QVERIFY(FileExists(program(ReprintRun::workingCopyName(i))));
+
+        const QStringList labels = {"2 Of 3", "3 Of 3", "1 Of 3", "2 Of 3"};
+        const QList<int> copies = {2, 3, 1, 2};
+        for (int click = 0; click < labels.size(); ++click) {
+            const auto step = m_run->ViewNext(QStringLiteral("3"));
+            QVERIFY(step);
+            QCOMPARE(step->label, labels[click]);
+            QCOMPARE(step->text, ReadTextFile(program(ReprintRun::workingCopyName(copies[click]))).text);
+        }
+        QCOMPARE(m_run->ViewNext(QStringLiteral("05"))->label, QStringLiteral("3 Of 05"));
+    }
+
+    void noReprintsWritesNothingButShowsAnEarlierCopy()
+    {
+        RecordingObserver observer;
+        QVERIFY(m_run->SaveReprints(0, &observer));
+        QCOMPARE(observer.events, QStringList{"run ended"});
+        QVERIFY(observer.results.isEmpty());
+        QVERIFY(QDir(m_output->path()).entryList(QDir::Files).isEmpty());
+
+        QVERIFY(!WriteTextFile(program(QStringLiteral("Quillmorph1.txt")), {QStringLiteral("earlier")}));
+        QVERIFY(m_run->ShowReprints(-2, &observer));
+        QCOMPARE(observer.results, QStringList{"earlier\r\n"});
+        QCOMPARE(m_run->viewPosition(), 1);
+    }
+
+    void aShorterRunLeavesHigherNumbersInPlace()
+    {
+        QVERIFY(m_run->SaveReprints(5, nullptr));
+        const QByteArray fourth = bytesOf(output(QStringLiteral("Quillmorpht4.txt")));
+        const QByteArray fifth = bytesOf(program(QStringLiteral("Quillmorph5.txt")));
+        QVERIFY(m_run->SaveReprints(2, nullptr));
+        QCOMPARE(bytesOf(output(QStringLiteral("Quillmorpht4.txt"))), fourth);
+        QCOMPARE(bytesOf(program(QStringLiteral("Quillmorph5.txt"))), fifth);
+    }
+
+    void fractionalViewCountNeverWraps()
+    {
+        QVERIFY(m_run->ShowReprints(2, nullptr));
+        auto step = m_run->ViewNext(QStringLiteral("2.5"));
+        QCOMPARE(step->label, QStringLiteral("2 Of 2.5"));
+        QVERIFY(step->text);
+        step = m_run->ViewNext(QStringLiteral("2.5"));
+        QCOMPARE(step->label, QStringLiteral("3 Of 2.5"));
+        QVERIFY(!step->text); // no copy 3: the box keeps its text
+        QCOMPARE(m_run->ViewNext(QStringLiteral("2.5"))->label, QStringLiteral("4 Of 2.5"));
+        QVERIFY(!m_run->ViewNext(QStringLiteral("two")));
+        QVERIFY(!m_run->ViewNext(QString()));
+    }
+
+    void viewPositionGoesPast255()
+    {
+        QVERIFY(m_run->ShowReprints(1, nullptr));
+        QString label;
+        for (int click = 0; click < 299; ++click)
+            label = m_run->ViewNext(QStringLiteral("300"))->label;
+        QCOMPARE(label, QStringLiteral("300 Of 300"));
+        QCOMPARE(m_run->ViewNext(QStringLiteral("300"))->label, QStringLiteral("1 Of 300"));
+    }
+
+    void anUnwritableFileStopsTheRunAndKeepsWhatWasWritten()
+    {
+        RecordingObserver observer;
+        int files = 0;
+        // The folder is read afresh for every file: the second reprint's is gone.
+        const QString missing = output(QStringLiteral("gone/away"));
+        m_run = std::make_unique<ReprintRun>(*m_generator, m_program->path(), [&] {
+            RewriteSettings s = m_settings;
+            if (files++ >= 2)
+                s.outputFolder = missing;
+            return s;
+        });
+        QVERIFY(!m_run->SaveReprints(3, &observer));
+        QCOMPARE(observer.failures.size(), 1);
+        QVERIFY2(observer.failures.first().contains(missing + QStringLiteral("/Quillmorpht2.txt")),
+                 qPrintable(observer.failures.first()));
+        QVERIFY(FileExists(output(QStringLiteral("Quillmorpht1.txt"))));
+        QVERIFY(FileExists(program(QStringLiteral("Quillmorph1.txt"))));
+        QVERIFY(!FileExists(program(QStringLiteral("Quillmorph2.txt"))));
+        QVERIFY(observer.events.contains(QStringLiteral("run ended")));
+        QCOMPARE(observer.results.size(), 1); // copy 1 is still shown
+    }
+
+    void aFailedQueryStopsAfterTheCurrentVariationWithOneReport()
+    {
+        m_store = std::make_unique<WordStore>([this](const QString &, int) { ++m_reports; });
+        m_list.FillWordList(QStringLiteral("happy days are here"));
+        m_settings.legibility = 5;
+        m_generator = std::make_unique<VariationGenerator>(m_list, *m_store, m_clock);
+        m_run = std::make_unique<ReprintRun>(*m_generator, m_program->path(), [this] { return m_settings; });
+        RecordingObserver observer;
+        QVERIFY(!m_run->SaveReprints(3, &observer));
+        QCOMPARE(m_reports, 1);
+        QCOMPARE(bytesOf(output(QStringLiteral("Quillmorpht1.txt"))), QByteArray(" happy days are here \r\n\r\n"));
+        QVERIFY(!FileExists(program(QStringLiteral("Quillmorph1.txt"))));
+        QVERIFY(!FileExists(output(QStringLiteral("Quillmorpht2.txt"))));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestReprintRun)
+#include "tst_reprintrun.moc"
