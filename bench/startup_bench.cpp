@@ -3,6 +3,7 @@
 // (Xvfb will do); it prints one line and quits.
 
 #include "platform/QtPrompts.h"
+#include "sources/WebPageFetcher.h"
 #include "startup/MainWindow.h"
 #include "startup/StartUp.h"
 
@@ -58,6 +59,7 @@ int main(int argc, char *argv[])
 {
     FirstPaint watcher;
     watcher.sinceMain.start();
+    prepareWebEngineEnvironment();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Penrook"));
     app.installEventFilter(&watcher);

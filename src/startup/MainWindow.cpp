@@ -1,7 +1,10 @@
 #include "startup/MainWindow.h"
 
+#include "engine/ReprintRun.h"
+#include "engine/VariationGenerator.h"
 #include "platform/ImageButton.h"
 #include "platform/TwipsLayout.h"
+#include "wizard/Wizard.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -65,7 +68,8 @@ ImageButton *addPicture(QWidget *parent, const Picture &p)
 
 } // namespace
 
-MainWindow::MainWindow(WordStore &store, Prompts &prompts, QWidget *parent)
+MainWindow::MainWindow(WordStore &store, Prompts &prompts, DrawSource &draws, const QString &programFolder,
+                       QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       m_store(store), m_prompts(prompts)
@@ -80,7 +84,27 @@ MainWindow::MainWindow(WordStore &store, Prompts &prompts, QWidget *parent)
     setAutoFillBackground(true);
 
     buildShell();
+
+    m_generator = std::make_unique<VariationGenerator>(m_list, m_store, draws);
+    m_run = std::make_unique<ReprintRun>(*m_generator, programFolder, [this] { return m_wizard->settings(); });
+    Wizard::Navigation nav{findChild<ImageButton *>(QStringLiteral("imgNxt")),
+                           findChild<ImageButton *>(QStringLiteral("imgPrev")),
+                           findChild<ImageButton *>(QStringLiteral("imgRestart")), m_stepLabels};
+    m_wizard = new Wizard(this, nav, findChild<QLabel *>(QStringLiteral("LblPleaseWait")), programFolder, m_prompts,
+                          m_list, *m_run);
+    // The pages lie below the footer's pictures and above the strip.
+    for (const char *name : {"imgFooter", "imgExcept", "imgHelp", "imgPrev", "LblPleaseWait", "imgNxt", "imgRestart",
+                             "imgClose", "imgMin"})
+        findChild<QWidget *>(QString::fromLatin1(name))->raise();
+
     load();
+}
+
+MainWindow::~MainWindow() = default;
+
+int MainWindow::currentStep() const
+{
+    return m_wizard->currentStep();
 }
 
 void MainWindow::buildShell()
@@ -141,7 +165,6 @@ void MainWindow::buildShell()
 
 void MainWindow::load()
 {
-    m_currentStep = 0;
     setLabelColour(m_stepLabels[0], CurrentStepColour);
     // The banner is a page of our own, shown at once without a browser engine.
     m_banner->setSource(QUrl(QStringLiteral("qrc:/banner.html")));

@@ -3,12 +3,19 @@
 #include <QColor>
 #include <QWidget>
 
-#include <array>
+#include "engine/WordList.h"
 
+#include <array>
+#include <memory>
+
+class DrawSource;
 class ImageButton;
 class Prompts;
 class QLabel;
 class QTextBrowser;
+class ReprintRun;
+class VariationGenerator;
+class Wizard;
 class WordStore;
 
 // The main window frmMain: caption, fixed white client area, the header banner,
@@ -24,9 +31,13 @@ public:
     static inline const QColor CurrentStepColour = QColor(0, 0, 255);
     static inline const QColor OtherStepColour = QColor(0, 0, 0);
 
-    MainWindow(WordStore &store, Prompts &prompts, QWidget *parent = nullptr);
+    MainWindow(WordStore &store, Prompts &prompts, DrawSource &draws, const QString &programFolder,
+               QWidget *parent = nullptr);
+    ~MainWindow() override;
 
-    int currentStep() const { return m_currentStep; }
+    int currentStep() const;
+    Wizard *wizard() const { return m_wizard; }
+    const WordList &wordList() const { return m_list; }
     QLabel *stepLabel(int step) const { return m_stepLabels.at(step); }
     static void setLabelColour(QLabel *label, const QColor &colour);
     static QColor labelColour(const QLabel *label);
@@ -40,7 +51,10 @@ private:
 
     WordStore &m_store;
     Prompts &m_prompts;
-    int m_currentStep = 0;
+    WordList m_list;
+    std::unique_ptr<VariationGenerator> m_generator;
+    std::unique_ptr<ReprintRun> m_run;
+    Wizard *m_wizard = nullptr;
     QTextBrowser *m_banner = nullptr;
     std::array<QLabel *, StepCount> m_stepLabels{};
 };

@@ -26,7 +26,7 @@ void StartUp::run()
     m_store.OpenWordStore(m_programFolder); // reports its own failure; the start goes on
 
     try {
-        m_window = std::make_unique<MainWindow>(m_store, m_prompts);
+        m_window = std::make_unique<MainWindow>(m_store, m_prompts, m_draws, m_programFolder);
         m_window->show();
         m_window->centreOnScreen();
     } catch (const std::exception &e) {

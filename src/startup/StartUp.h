@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/RandomDraw.h"
 #include "startup/WordStore.h"
 
 #include <QString>
@@ -30,5 +31,6 @@ private:
     QString m_programFolder;
     Prompts &m_prompts;
     WordStore m_store;
+    ClockDrawSource m_draws;
     std::unique_ptr<MainWindow> m_window;
 };

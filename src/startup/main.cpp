@@ -1,4 +1,5 @@
 #include "platform/QtPrompts.h"
+#include "sources/WebPageFetcher.h"
 #include "startup/MainWindow.h"
 #include "startup/StartUp.h"
 
@@ -6,6 +7,7 @@
 
 int main(int argc, char *argv[])
 {
+    prepareWebEngineEnvironment();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Penrook"));
 

@@ -1,0 +1,71 @@
+#include "sources/PreviewLoader.h"
+
+#include "platform/Prompts.h"
+#include "platform/TextBox.h"
+#include "sources/TextFiles.h"
+#include "sources/WebPageFetcher.h"
+
+#include <QDir>
+#include <QLabel>
+
+PreviewLoader::PreviewLoader(TextBox *preview, QLabel *pleaseWait, QString programFolder, Prompts &prompts,
+                             QObject *parent)
+    : QObject(parent), m_preview(preview), m_pleaseWait(pleaseWait), m_programFolder(std::move(programFolder)),
+      m_prompts(prompts)
+{
+}
+
+PreviewLoader::~PreviewLoader() = default;
+
+QString PreviewLoader::browseForTextFile()
+{
+    return m_prompts.openFile(TextFileFilter);
+}
+
+void PreviewLoader::LoadTextIntoPreview(const QString &path)
+{
+    if (!FileExists(path))
+        return;
+    const TextFileContent content = ReadTextFile(path);
+    if (!content.ok()) {
+        m_prompts.message(content.error, Prompts::Exclamation, QStringLiteral("Quillmorph"));
+        return;
+    }
+    if (content.text.contains(QChar(0))) {
+        m_prompts.message(QStringLiteral("%1 is not a text file.").arg(QDir::toNativeSeparators(path)),
+                          Prompts::Exclamation, QStringLiteral("Quillmorph"));
+        return;
+    }
+    m_preview->setText(content.text);
+}
+
+QString PreviewLoader::scratchPath() const
+{
+    return QDir(m_programFolder).filePath(ScratchFileName);
+}
+
+void PreviewLoader::fetchWebPage(const QString &address)
+{
+    m_pleaseWait->show();
+    if (!m_fetcher) {
+        m_fetcher = new WebPageFetcher(this);
+        connect(m_fetcher, &WebPageFetcher::pageTextReady, this, [this](const QString &text) {
+            FetchPageText(text);
+            m_pleaseWait->hide();
+        });
+    }
+    m_fetcher->navigate(address);
+}
+
+void PreviewLoader::FetchPageText(const QString &pageText)
+{
+    // The text passes through the scratch file, as any loaded file would. Where
+    // the program folder cannot be written, it goes to the preview directly.
+    // The browser separates blocks with bare line feeds; files here break lines with CR LF.
+    const QString text = TextBox::toCrLf(pageText);
+    const QString path = scratchPath();
+    if (WriteTextFile(path, {text}))
+        m_preview->setText(text + QStringLiteral("\r\n"));
+    else
+        LoadTextIntoPreview(path);
+}

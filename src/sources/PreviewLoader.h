@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class Prompts;
+class QLabel;
+class TextBox;
+class WebPageFetcher;
+
+// Fills the preview with the original content from a text file or a web page.
+class PreviewLoader : public QObject
+{
+    Q_OBJECT
+public:
+    static inline const QString TextFileFilter = QStringLiteral("Text Files(*.txt)|*.Txt|All Files(*.*)|*.*");
+    static inline const QString ScratchFileName = QStringLiteral("lmth991.dat");
+
+    PreviewLoader(TextBox *preview, QLabel *pleaseWait, QString programFolder, Prompts &prompts,
+                  QObject *parent = nullptr);
+    ~PreviewLoader() override;
+
+    // Asks for a text file; its full path, or the empty text when cancelled.
+    QString browseForTextFile();
+
+    // Puts the whole text of `path` into the preview. A path that names no file
+    // does nothing. A file that cannot be read, or holds binary data, is
+    // reported and leaves the preview as it is.
+    void LoadTextIntoPreview(const QString &path);
+
+    // Shows the waiting notice and starts loading `address`, exactly as typed.
+    // When the page is complete its text goes to the preview, through the
+    // scratch file in the program folder, and the notice goes away. A page that
+    // never completes leaves the notice up.
+    void fetchWebPage(const QString &address);
+
+    QString scratchPath() const;
+
+private:
+    void FetchPageText(const QString &pageText);
+
+    TextBox *m_preview;
+    QLabel *m_pleaseWait;
+    QString m_programFolder;
+    Prompts &m_prompts;
+    WebPageFetcher *m_fetcher = nullptr; // created on first use
+};

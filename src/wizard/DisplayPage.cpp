@@ -1,0 +1,61 @@
+#include "wizard/DisplayPage.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+const ControlSpec Controls[] = {
+    {ControlSpec::Label, "lblChangeThis", "Would you like to save each reprint/variation to a text file?", 1320, 720, 5055, 195},
+    {ControlSpec::PlainFrame, "FraOut1", "", 6480, 720, 1455, 375},
+    {ControlSpec::Option, "OptYes", "Yes", 0, 0, 615, 255, "FraOut1", false, true},
+    {ControlSpec::Option, "OptNo", "No", 720, 0, 735, 255, "FraOut1"},
+    {ControlSpec::Label, "lblToThis", "If yes, please select a target folder below", 1320, 960, 3570, 195},
+    {ControlSpec::LineBox, "TxtBrowseFolder", "", 1320, 1200, 3735, 375},
+    {ControlSpec::Button, "CmBrowseFolder", "Browse...", 5160, 1200, 1215, 375},
+    {ControlSpec::Label, "lblOnly1", "Would you like reprints/variations displayed on screen?", 1560, 2040, 4755, 195},
+    {ControlSpec::Option, "OptYes1", "Yes", 6480, 2040, 615, 255, nullptr, false, true},
+    {ControlSpec::Option, "OptNo1", "No", 7200, 2040, 735, 255},
+};
+
+} // namespace
+
+DisplayPage::DisplayPage(QWidget *window) : WizardPage("FraDisplay", "Display", window, Controls)
+{
+    m_saveYes = control<QRadioButton>("OptYes");
+    m_saveNo = control<QRadioButton>("OptNo");
+    m_displayYes = control<QRadioButton>("OptYes1");
+    m_displayNo = control<QRadioButton>("OptNo1");
+    m_folder = control<QLineEdit>("TxtBrowseFolder");
+    m_browse = control<QPushButton>("CmBrowseFolder");
+    // The folder button follows the saving choice.
+    connect(m_saveYes, &QRadioButton::toggled, m_browse, &QPushButton::setEnabled);
+}
+
+bool DisplayPage::saveToFiles() const
+{
+    return m_saveYes->isChecked();
+}
+
+bool DisplayPage::displayOnScreen() const
+{
+    return m_displayYes->isChecked();
+}
+
+QString DisplayPage::outputFolder() const
+{
+    return m_folder->text();
+}
+
+void DisplayPage::setOutputFolder(const QString &folder)
+{
+    m_folder->setText(folder);
+}
+
+void DisplayPage::reset()
+{
+    m_folder->clear();
+    m_saveNo->setChecked(true);
+    m_displayYes->setChecked(true);
+}

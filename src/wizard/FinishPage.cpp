@@ -1,0 +1,126 @@
+#include "wizard/FinishPage.h"
+
+#include "platform/Prompts.h"
+#include "platform/TextBox.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include <limits>
+
+namespace {
+
+const ControlSpec Controls[] = {
+    {ControlSpec::Label, "LblOneOfOne", "1 Of 1", 4410, 0, 990, 195, nullptr, true},
+    {ControlSpec::ProgressBar, "Pbar", "", 60, 210, 9795, 285},
+    {ControlSpec::Label, "lblChangeThis17", "Your new content has been created, you can view it below", 120, 600, 4995, 195},
+    {ControlSpec::TextBox, "TxtFinishContant", "", 120, 840, 5055, 2055},
+    {ControlSpec::Button, "cmdSelectAll", "Select All", 120, 3000, 1335, 495},
+    {ControlSpec::Button, "cmdCopyTo", "Copy to clipboard", 1920, 3000, 1335, 495},
+    {ControlSpec::Button, "cmdViewNext", "View Next", 3840, 3000, 1335, 495},
+    {ControlSpec::Label, "LblOneOfOneViewNext", "1 Of 1", 4260, 3570, 600, 195, nullptr, true},
+    {ControlSpec::VerticalLine, "Line1", "", 5520, 480, 0, 3240},
+    {ControlSpec::Label, "LblSavedToFile", "Your new content has been saved to file :", 5880, 600, 3570, 195},
+    {ControlSpec::Button, "cmdOpenFolder", "Open Folder", 6390, 960, 1335, 375},
+    {ControlSpec::Label, "LblLinkTo", "Link To", 5640, 1560, 690, 195},
+    {ControlSpec::LineBox, "TxtLinkTo", "", 6420, 1500, 3315, 345},
+    {ControlSpec::Button, "CmdLink", "Link", 6450, 1950, 1305, 375},
+    {ControlSpec::Button, "CmdSaveTo", "Export To Html", 8280, 1980, 1305, 375},
+};
+
+int clampToInt(qint64 value)
+{
+    return int(qMin<qint64>(value, std::numeric_limits<int>::max()));
+}
+
+} // namespace
+
+FinishPage::FinishPage(QWidget *window, Prompts &prompts)
+    : WizardPage("FraFinish", "Finish", window, Controls, QRect(180, 1320, 9855, 4095)), m_prompts(prompts)
+{
+    m_runLabel = control<QLabel>("LblOneOfOne");
+    m_progress = control<QProgressBar>("Pbar");
+    m_notice = control<QLabel>("lblChangeThis17");
+    m_result = control<TextBox>("TxtFinishContant");
+    m_selectAll = control<QPushButton>("cmdSelectAll");
+    m_copy = control<QPushButton>("cmdCopyTo");
+    m_viewNext = control<QPushButton>("cmdViewNext");
+    m_viewNextLabel = control<QLabel>("LblOneOfOneViewNext");
+    m_savedLabel = control<QLabel>("LblSavedToFile");
+    m_openFolder = control<QPushButton>("cmdOpenFolder");
+    m_link = control<QPushButton>("CmdLink");
+    m_export = control<QPushButton>("CmdSaveTo");
+}
+
+void FinishPage::prepareForRun(bool saveToFiles)
+{
+    m_openFolder->setVisible(saveToFiles);
+    m_savedLabel->setVisible(saveToFiles);
+    m_result->setText(QString());
+}
+
+void FinishPage::variationStarted()
+{
+    m_notice->hide();
+    m_savedLabel->hide();
+    m_selectAll->setEnabled(false);
+    m_copy->setEnabled(false);
+    m_viewNext->show();
+    m_openFolder->hide();
+    m_link->setEnabled(false);
+    m_export->setEnabled(false);
+}
+
+void FinishPage::progressShown(qint64 maximum)
+{
+    m_progress->setMaximum(clampToInt(maximum));
+    m_progress->show();
+    // One turn of the event loop so the window repaints. The user's clicks and
+    // keys wait until the run is over: they must not start anything meanwhile.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void FinishPage::progressChanged(qint64 value)
+{
+    m_progress->setValue(clampToInt(qMin<qint64>(value, m_progress->maximum())));
+}
+
+void FinishPage::variationFinished(bool saveToFiles)
+{
+    m_progress->hide();
+    m_notice->show();
+    if (saveToFiles) {
+        m_savedLabel->show();
+        m_openFolder->show();
+    }
+    m_selectAll->setEnabled(true);
+    m_copy->setEnabled(true);
+    m_viewNext->setEnabled(true);
+    m_link->setEnabled(true);
+    m_export->setEnabled(true);
+}
+
+void FinishPage::reprintStarted(qint64 number, qint64 count)
+{
+    m_runLabel->setText(QStringLiteral("%1 Of %2").arg(number).arg(count));
+    m_runLabel->show();
+}
+
+void FinishPage::runEnded()
+{
+    m_runLabel->hide();
+}
+
+void FinishPage::showResult(const QString &text)
+{
+    m_result->setText(text);
+}
+
+void FinishPage::runFailed(const QString &message)
+{
+    // What was not saved must not be reported as saved.
+    m_savedLabel->hide();
+    m_prompts.message(message, Prompts::Critical, QStringLiteral("Quillmorph"));
+}

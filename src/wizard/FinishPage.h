@@ -1,0 +1,44 @@
+#pragma once
+
+#include "engine/VariationObserver.h"
+#include "wizard/WizardPage.h"
+
+class Prompts;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class TextBox;
+
+// Page 7: shows the reprints as they are made and the first of them when done,
+// with the actions on the text shown.
+class FinishPage : public WizardPage, public ReprintObserver
+{
+    Q_OBJECT
+public:
+    FinishPage(QWidget *window, Prompts &prompts);
+
+    TextBox *result() const { return m_result; }
+    QPushButton *viewNextButton() const { return m_viewNext; }
+    QLabel *viewNextLabel() const { return m_viewNextLabel; }
+
+    // Before a run: the saving controls as the output choice says, an empty box.
+    void prepareForRun(bool saveToFiles);
+
+    // ReprintObserver
+    void variationStarted() override;
+    void progressShown(qint64 maximum) override;
+    void progressChanged(qint64 value) override;
+    void variationFinished(bool saveToFiles) override;
+    void reprintStarted(qint64 number, qint64 count) override;
+    void runEnded() override;
+    void showResult(const QString &text) override;
+    void runFailed(const QString &message) override;
+
+private:
+    Prompts &m_prompts;
+    QLabel *m_runLabel, *m_notice, *m_savedLabel, *m_viewNextLabel;
+    QProgressBar *m_progress;
+    TextBox *m_result;
+    QPushButton *m_selectAll, *m_copy, *m_viewNext, *m_openFolder, *m_link, *m_export;
+};

@@ -1,0 +1,33 @@
+#include "wizard/LegibilityPage.h"
+
+#include <QSlider>
+
+namespace {
+
+const ControlSpec Controls[] = {
+    {ControlSpec::Label, "lblChangeThis", "Who will read your new content, people or search engine bots?", 2280, 240, 5400, 195},
+    {ControlSpec::BorderedFrame, "fraLeg", "", 1200, 600, 7575, 1575},
+    {ControlSpec::Slider, "slLeg", "", 720, 480, 6255, 615, "fraLeg"},
+    {ControlSpec::Label, "lblLegibility", "5% Legibility", 240, 1200, 1140, 195, "fraLeg"},
+    {ControlSpec::Label, "lblLegibility", "80% Legibility", 6120, 1200, 1380, 195, "fraLeg"},
+    {ControlSpec::Label, "lblToThis", "Drag the tolerance bar to set the legibility factor", 2880, 2520, 4140, 195},
+    {ControlSpec::HelpIcon, "imgHelpLegibility", "", 7080, 2520, 240, 240},
+    {ControlSpec::Label, "lblChangeThis", "This will also determine how unique your content is.", 2400, 3480, 5085, 195},
+};
+
+} // namespace
+
+LegibilityPage::LegibilityPage(QWidget *window) : WizardPage("FraLegibility", "Legibility", window, Controls)
+{
+    m_slider = control<QSlider>("slLeg");
+}
+
+int LegibilityPage::legibility() const
+{
+    return m_slider->value();
+}
+
+void LegibilityPage::reset()
+{
+    m_slider->setValue(80);
+}

@@ -1,0 +1,89 @@
+#include "wizard/OriginalPage.h"
+
+#include "platform/TextBox.h"
+
+#include <QLineEdit>
+#include <QPalette>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+const ControlSpec Controls[] = {
+    {ControlSpec::Label, "lblChangeThis", "Please submit original content using", 2160, 120, 3075, 195},
+    {ControlSpec::Label, "lblChangeThis", "only 1", 5340, 120, 600, 195},
+    {ControlSpec::Label, "lblOnly1", "of the following 3 options", 6000, 120, 2145, 195},
+    {ControlSpec::Option, "Opt1", "", 120, 600, 285, 195, nullptr, false, true},
+    {ControlSpec::Label, "lblChangeThis", "1) Paste content below", 480, 600, 1950, 195},
+    {ControlSpec::TextBox, "TxtContent", "", 120, 840, 4815, 3015},
+    {ControlSpec::Option, "Opt2", "", 5280, 720, 225, 195},
+    {ControlSpec::Label, "lblToThis", "2) Load text from file", 5520, 720, 1815, 195},
+    {ControlSpec::LineBox, "txtBrowse", "", 5280, 960, 2775, 375},
+    {ControlSpec::Button, "cmdBrowse", "Browse", 8160, 960, 1335, 375},
+    {ControlSpec::Option, "Opt3", "", 5280, 1800, 225, 195},
+    {ControlSpec::Label, "lblRewrite", "3) Rewrite a webpage", 5640, 1800, 1950, 195},
+    {ControlSpec::HelpIcon, "imgHelpOriginal", "", 7560, 1800, 240, 240},
+    {ControlSpec::LineBox, "txtWebPage", "http://", 5310, 2160, 2775, 375},
+    {ControlSpec::TextBox, "txtToolTip",
+     "This option will scrape text from a webpage, no images will be included\r\n", 5880, 2040, 2775, 525, nullptr,
+     true},
+    {ControlSpec::Label, "LblPleaseChoose", "Please Choose One Options", 5970, 3180, 2640, 195, nullptr, true},
+};
+
+} // namespace
+
+OriginalPage::OriginalPage(QWidget *window) : WizardPage("FraOriginal", "Original", window, Controls)
+{
+    m_paste = control<QRadioButton>("Opt1");
+    m_file = control<QRadioButton>("Opt2");
+    m_web = control<QRadioButton>("Opt3");
+    m_content = control<TextBox>("TxtContent");
+    m_filePath = control<QLineEdit>("txtBrowse");
+    m_address = control<QLineEdit>("txtWebPage");
+    m_browse = control<QPushButton>("cmdBrowse");
+
+    auto *tip = control<TextBox>("txtToolTip");
+    QPalette grey = tip->palette();
+    grey.setColor(QPalette::Base, QColor(224, 224, 224));
+    tip->setPalette(grey);
+    tip->setReadOnly(true);
+    tip->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    tip->setFocusPolicy(Qt::NoFocus);
+}
+
+SourceKind OriginalPage::sourceKind() const
+{
+    if (m_file->isChecked())
+        return SourceKind::TextFile;
+    if (m_web->isChecked())
+        return SourceKind::WebPage;
+    return SourceKind::Paste;
+}
+
+QString OriginalPage::pastedText() const
+{
+    return m_content->text();
+}
+
+QString OriginalPage::sourceFilePath() const
+{
+    return m_filePath->text();
+}
+
+QString OriginalPage::pageAddress() const
+{
+    return m_address->text();
+}
+
+void OriginalPage::setSourceFilePath(const QString &path)
+{
+    m_filePath->setText(path);
+}
+
+void OriginalPage::reset()
+{
+    m_content->setText(QString());
+    m_filePath->clear();
+    m_address->setText(QStringLiteral("http://"));
+    m_paste->setChecked(true);
+}

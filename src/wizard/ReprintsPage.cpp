@@ -1,0 +1,45 @@
+#include "wizard/ReprintsPage.h"
+
+#include "engine/RandomDraw.h"
+
+#include <QLineEdit>
+#include <QRegularExpression>
+
+namespace {
+
+const ControlSpec Controls[] = {
+    {ControlSpec::Label, "lblChangeThis", "How many different reprints or variations would you like?", 2880, 960, 4920, 195},
+    {ControlSpec::LineBox, "TxtReprints", "1", 4800, 1560, 975, 375},
+};
+
+} // namespace
+
+ReprintsPage::ReprintsPage(QWidget *window) : WizardPage("FraReprints", "Reprints", window, Controls)
+{
+    m_count = control<QLineEdit>("TxtReprints");
+}
+
+QString ReprintsPage::countText() const
+{
+    return m_count->text();
+}
+
+std::optional<qint64> ReprintsPage::count() const
+{
+    static const QRegularExpression number(QStringLiteral("^\\s*[+-]?(\\d+\\.?\\d*|\\.\\d+)\\s*$"));
+    const QString text = m_count->text();
+    if (!number.match(text).hasMatch())
+        return std::nullopt;
+    const double value = text.trimmed().toDouble();
+    if (value < -32768.5 || value > LargestCount + 0.5)
+        return std::nullopt;
+    const qint64 rounded = roundHalfEven(value);
+    if (rounded < -32768 || rounded > LargestCount)
+        return std::nullopt;
+    return rounded;
+}
+
+void ReprintsPage::reset()
+{
+    m_count->setText(QStringLiteral("1"));
+}

@@ -1,0 +1,365 @@
+#include "WizardDriver.h"
+
+#include "platform/ImageButton.h"
+#include "sources/TextFiles.h"
+
+#include <QProgressBar>
+#include <QSlider>
+
+namespace {
+
+const char *const Frames[] = {"FraOriginal", "FraPreview", "FraKeywords", "FraLegibility",
+                              "FraStretch",  "FraReprints", "FraDisplay", "FraFinish"};
+const char *const StepLabels[] = {"lblOriginalContent", "lblPreview", "lblKEYWORDS", "lblLeg",
+                                  "lblSTRETCH",         "lblREPRINTS", "lblOUTPUT",   "lblFINISH"};
+
+const QString ThreeParagraphs = QStringLiteral(
+    "The committee met early in the morning to review the proposal.\r\n"
+    "\r\n"
+    "Several members raised concerns about the cost of the project.\r\n"
+    "\r\n"
+    "In the end the proposal passed, and the builders were told to start.");
+
+} // namespace
+
+class TestWizard : public QObject
+{
+    Q_OBJECT
+
+    // Exactly one page and exactly one blue step label: those of `step`.
+    static void checkShowing(const WizardDriver &d, int step)
+    {
+        QCOMPARE(d.step(), step);
+        for (int i = 0; i < 8; ++i) {
+            QCOMPARE(d.get(Frames[i])->isVisible(), i == step);
+            QCOMPARE(MainWindow::labelColour(d.get<QLabel>(StepLabels[i])),
+                     i == step ? MainWindow::CurrentStepColour : MainWindow::OtherStepColour);
+        }
+        QCOMPARE(d.get("imgPrev")->isVisible(), step >= 1 && step <= 6);
+        QCOMPARE(d.get("imgNxt")->isVisible(), step != 7);
+        QCOMPARE(d.get("imgRestart")->isVisible(), step == 7);
+    }
+
+private slots:
+    void startsOnTheFirstPageWithTheDesignedValues()
+    {
+        WizardDriver d;
+        checkShowing(d, 0);
+        QVERIFY(d.get<QRadioButton>("Opt1")->isChecked());
+        QCOMPARE(d.text("txtWebPage"), QStringLiteral("http://"));
+        QCOMPARE(d.text("txtPreview"), QStringLiteral("Preview"));
+        QCOMPARE(d.get<QSlider>("slLeg")->value(), 80);
+        QCOMPARE(d.text("TxtReprints"), QStringLiteral("1"));
+        QCOMPARE(d.text("LblContanWords"), QStringLiteral("Your original content contains <words> words."));
+        QVERIFY(d.get<QRadioButton>("OptYes")->isChecked());
+        QVERIFY(d.get("CmBrowseFolder")->isEnabled());
+        QVERIFY(d.get<QRadioButton>("OptYes1")->isChecked());
+        for (const char *hidden : {"txtToolTip", "LblPleaseChoose", "LblOneOfOne", "LblOneOfOneViewNext"})
+            QVERIFY2(d.get(hidden)->isHidden(), hidden);
+        for (const char *option : {"Opt1a", "opt2a", "opt3a", "opt4a", "opt5a"})
+            QVERIFY(d.get<QRadioButton>(option)->isChecked());
+    }
+
+    // Every control lies inside its page, and every page inside the window.
+    void controlsStayInsideTheirPages()
+    {
+        WizardDriver d;
+        QCOMPARE(d.get("FraOriginal")->geometry(), QRect(8, 88, 657, 273));
+        QCOMPARE(d.get("FraPreview")->geometry(), QRect(8, 88, 657, 265));
+        QCOMPARE(d.get("FraFinish")->geometry(), QRect(12, 88, 657, 273));
+        QCOMPARE(d.get("TxtContent")->geometry(), QRect(8, 56, 321, 201));
+        QCOMPARE(d.get("TxtTo5")->geometry(), QRect(474, 200, 129, 28));
+        QCOMPARE(d.get("CmdSaveTo")->geometry(), QRect(552, 132, 87, 25));
+        for (const char *frame : Frames) {
+            QWidget *page = d.get(frame);
+            QVERIFY(d.window->rect().contains(page->geometry()));
+            for (QWidget *child : page->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+                QVERIFY2(page->rect().contains(child->geometry()), qPrintable(child->objectName()));
+        }
+    }
+
+    void aTextFileWithoutAPathStopsEveryPress()
+    {
+        WizardDriver d;
+        d.choose("Opt2");
+        d.next();
+        QCOMPARE(d.prompts.messages.size(), 1);
+        QCOMPARE(d.prompts.messages[0].text, QStringLiteral("No file selected."));
+        QCOMPARE(d.prompts.messages[0].style, 0);
+        QCOMPARE(d.prompts.messages[0].title, QStringLiteral("Penrook"));
+        checkShowing(d, 0);
+
+        d.choose("Opt1");
+        d.nextUntil(3);
+        d.choose("Opt2");
+        d.next();
+        QCOMPARE(d.prompts.messages.size(), 2);
+        checkShowing(d, 3);
+    }
+
+    void keywordRowsWithoutReplacementStopOnTheKeywordsPage()
+    {
+        WizardDriver d;
+        QVERIFY(QTest::qWaitForWindowActive(d.window.get()));
+        d.nextUntil(2);
+        d.type("Txt1", QStringLiteral("")); // empty keyword, filled replacement: fine
+        d.type("TxtTo1", QStringLiteral("x"));
+        d.type("Txt2", QStringLiteral("cat"));
+        d.type("Txt4", QStringLiteral("dog"));
+        d.type("Txt3", QStringLiteral("kept"));
+        d.type("TxtTo3", QStringLiteral("  ")); // blanks count as filled
+        d.next();
+        QCOMPARE(d.prompts.messages.size(), 1);
+        QCOMPARE(d.prompts.messages[0].text, QStringLiteral("Please fill replace text"));
+        QCOMPARE(d.prompts.messages[0].style, 16);
+        QCOMPARE(d.prompts.messages[0].title, QStringLiteral("Quillmorph"));
+        QCOMPARE(QApplication::focusWidget(), d.get("TxtTo2"));
+        checkShowing(d, 2);
+
+        // A row in keep mode passes once its keyword is typed: the replacement follows it.
+        d.choose("opt2b");
+        d.type("Txt2", QStringLiteral("cats"));
+        QCOMPARE(d.text("TxtTo2"), QStringLiteral("cats"));
+        QVERIFY(d.get<QLineEdit>("TxtTo2")->isReadOnly());
+        d.type("TxtTo4", QStringLiteral("wolf"));
+        d.next();
+        QCOMPARE(d.prompts.messages.size(), 1);
+        checkShowing(d, 3);
+    }
+
+    void savingWithoutAFolderStopsOnTheOutputPage()
+    {
+        WizardDriver d;
+        QVERIFY(QTest::qWaitForWindowActive(d.window.get()));
+        d.nextUntil(6);
+        d.next();
+        QCOMPARE(d.prompts.messages.size(), 1);
+        QCOMPARE(d.prompts.messages[0].text, QStringLiteral("Please choose folder path"));
+        QCOMPARE(d.prompts.messages[0].style, 16);
+        QCOMPARE(d.prompts.messages[0].title, QStringLiteral("Quillmorph"));
+        QCOMPARE(QApplication::focusWidget(), d.get("CmBrowseFolder"));
+        checkShowing(d, 6);
+    }
+
+    void badReprintCountsStopOnTheOutputPage_data()
+    {
+        QTest::addColumn<QString>("count");
+        QTest::newRow("empty") << "";
+        QTest::newRow("letters") << "many";
+        QTest::newRow("two points") << "1.2.3";
+        QTest::newRow("too many") << "40000";
+    }
+    void badReprintCountsStopOnTheOutputPage()
+    {
+        QFETCH(QString, count);
+        WizardDriver d;
+        d.nextUntil(5);
+        d.type("TxtReprints", count);
+        d.next();
+        d.choose("OptNo");
+        d.next();
+        QCOMPARE(d.prompts.messages.size(), 1);
+        QVERIFY(d.prompts.messages[0].text.contains(QStringLiteral("number of reprints")));
+        QCOMPARE(d.prompts.messages[0].style, 16);
+        checkShowing(d, 6);
+        QVERIFY(!FileExists(d.path(QStringLiteral("Quillmorph1.txt"))));
+    }
+
+    void fractionalCountsRoundHalfToEven_data()
+    {
+        QTest::addColumn<QString>("count");
+        QTest::addColumn<int>("files");
+        QTest::newRow("2.5 gives 2") << "2.5" << 2;
+        QTest::newRow("3.5 gives 4") << "3.5" << 4;
+        QTest::newRow("0 gives none") << "0" << 0;
+    }
+    void fractionalCountsRoundHalfToEven()
+    {
+        QFETCH(QString, count);
+        QFETCH(int, files);
+        WizardDriver d;
+        d.type("TxtContent", QStringLiteral("alpha bravo"));
+        d.nextUntil(5);
+        d.type("TxtReprints", count);
+        d.next();
+        d.choose("OptNo");
+        d.next();
+        checkShowing(d, 7);
+        for (int i = 1; i <= 5; ++i)
+            QCOMPARE(FileExists(d.path(QStringLiteral("Quillmorph%1.txt").arg(i))), i <= files);
+    }
+
+    void previousKeepsInputsAndNextRedoesTheWork()
+    {
+        WizardDriver d;
+        d.type("TxtContent", QStringLiteral("one two three"));
+        d.nextUntil(2);
+        d.type("Txt1", QStringLiteral("two"));
+        d.type("TxtTo1", QStringLiteral("2"));
+        d.previous();
+        d.previous();
+        checkShowing(d, 0);
+        d.type("TxtContent", QStringLiteral("one two three four"));
+        d.next();
+        QCOMPARE(d.text("txtPreview"), QStringLiteral("one two three four"));
+        d.type("txtPreview", QStringLiteral("edited preview\nwith a bare line feed"));
+        d.nextUntil(4);
+        QCOMPARE(d.text("Txt1"), QStringLiteral("two"));
+        QCOMPARE(d.text("LblContanWords"), QStringLiteral("Your original content contains 7 words."));
+        QCOMPARE(d.text("txtNewContent"), QStringLiteral("7"));
+        QCOMPARE(d.window->wordList().entries().at(2), QStringLiteral("\r\n"));
+
+        // Back to page 3 and forward again: the target is the count once more.
+        d.type("txtNewContent", QStringLiteral("99"));
+        d.previous();
+        checkShowing(d, 3);
+        d.next();
+        QCOMPARE(d.text("txtNewContent"), QStringLiteral("7"));
+    }
+
+    void emptyPasteCountsNothing()
+    {
+        WizardDriver d;
+        d.nextUntil(4);
+        QCOMPARE(d.text("txtPreview"), QString());
+        QCOMPARE(d.text("LblContanWords"), QStringLiteral("Your original content contains 0 words."));
+        QCOMPARE(d.text("txtNewContent"), QStringLiteral("0"));
+    }
+
+    // Saving and display choose the run: files go where the choice says.
+    void outputChoicesChooseTheRun_data()
+    {
+        QTest::addColumn<bool>("save");
+        QTest::addColumn<bool>("display");
+        QTest::newRow("save and display") << true << true;
+        QTest::newRow("save only") << true << false;
+        QTest::newRow("display only") << false << true;
+        QTest::newRow("neither") << false << false;
+    }
+    void outputChoicesChooseTheRun()
+    {
+        QFETCH(bool, save);
+        QFETCH(bool, display);
+        WizardDriver d;
+        QTemporaryDir out;
+        d.type("TxtContent", QStringLiteral("alpha bravo charlie"));
+        d.nextUntil(6);
+        d.choose(save ? "OptYes" : "OptNo");
+        d.choose(display ? "OptYes1" : "OptNo1");
+        d.type("TxtBrowseFolder", out.path());
+        d.next();
+        checkShowing(d, 7);
+        QCOMPARE(FileExists(QDir(out.path()).filePath(QStringLiteral("Quillmorpht1.txt"))), save);
+        QCOMPARE(FileExists(d.path(QStringLiteral("Quillmorph1.txt"))), save || display);
+        QCOMPARE(d.get("cmdOpenFolder")->isVisible(), save);
+        QCOMPARE(d.get("LblSavedToFile")->isVisible(), save);
+        QCOMPARE(d.text("TxtFinishContant").isEmpty(), !save && !display);
+    }
+
+    // A new user's whole job: three paragraphs, the defaults, a folder.
+    void wholeRunWritesTheFilesAndShowsTheFirst()
+    {
+        WizardDriver d;
+        QTemporaryDir out;
+        d.type("TxtContent", ThreeParagraphs);
+        d.nextUntil(6);
+        d.type("TxtBrowseFolder", out.path());
+        d.next();
+        checkShowing(d, 7);
+
+        const TextFileContent saved = ReadTextFile(QDir(out.path()).filePath(QStringLiteral("Quillmorpht1.txt")));
+        const TextFileContent working = ReadTextFile(d.path(QStringLiteral("Quillmorph1.txt")));
+        QVERIFY(saved.ok() && working.ok());
+        QVERIFY(saved.text.endsWith(QStringLiteral(" \r\n\r\n")));
+        QCOMPARE(saved.text.count(QStringLiteral("\r\n")), 6);
+        QCOMPARE(d.text("TxtFinishContant"), working.text);
+        QVERIFY(d.get("lblChangeThis17")->isVisible());
+        QVERIFY(d.get("LblSavedToFile")->isVisible());
+        QVERIFY(d.get("LblOneOfOne")->isHidden());
+        QVERIFY(d.get("Pbar")->isHidden());
+        for (const char *button : {"cmdSelectAll", "cmdCopyTo", "cmdViewNext", "CmdLink", "CmdSaveTo"})
+            QVERIFY2(d.get(button)->isEnabled(), button);
+        QVERIFY(d.prompts.messages.isEmpty());
+    }
+
+    void viewNextStepsThroughTheWorkingCopies()
+    {
+        WizardDriver d;
+        d.type("TxtContent", QStringLiteral("alpha bravo"));
+        d.nextUntil(5);
+        d.type("TxtReprints", QStringLiteral("3"));
+        d.next();
+        d.choose("OptNo");
+        d.next();
+        QVERIFY(d.get("LblOneOfOneViewNext")->isHidden());
+        QStringList labels;
+        for (int click = 0; click < 4; ++click) {
+            d.click("cmdViewNext");
+            labels << d.text("LblOneOfOneViewNext");
+        }
+        QCOMPARE(labels, (QStringList{"2 Of 3", "3 Of 3", "1 Of 3", "2 Of 3"}));
+        QCOMPARE(d.text("TxtFinishContant"), ReadTextFile(d.path(QStringLiteral("Quillmorph2.txt"))).text);
+    }
+
+    void aFolderThatCannotBeWrittenIsReported()
+    {
+        WizardDriver d;
+        d.type("TxtContent", QStringLiteral("alpha bravo"));
+        d.nextUntil(6);
+        const QString missing = d.path(QStringLiteral("no/such/folder"));
+        d.type("TxtBrowseFolder", missing);
+        d.next();
+        checkShowing(d, 7);
+        QCOMPARE(d.prompts.messages.size(), 1);
+        QVERIFY(d.prompts.messages[0].text.contains(missing));
+        QVERIFY(!d.get("LblSavedToFile")->isVisible());
+    }
+
+    void restartResetsEveryInput()
+    {
+        WizardDriver d;
+        d.type("TxtContent", QStringLiteral("alpha bravo"));
+        d.type("txtWebPage", QStringLiteral("http://example.invalid/"));
+        d.nextUntil(2);
+        d.choose("opt1b");
+        d.type("Txt1", QStringLiteral("alpha"));
+        d.nextUntil(3);
+        d.get<QSlider>("slLeg")->setValue(20);
+        d.nextUntil(5);
+        d.type("TxtReprints", QStringLiteral("3"));
+        d.next();
+        d.choose("OptNo");
+        d.next();
+        d.click("cmdViewNext");
+        QVERIFY(d.get("LblOneOfOneViewNext")->isVisible());
+        const QString target = d.text("txtNewContent");
+
+        d.restart();
+        checkShowing(d, 0);
+        QCOMPARE(d.text("TxtContent"), QString());
+        QCOMPARE(d.text("txtBrowse"), QString());
+        QCOMPARE(d.text("txtWebPage"), QStringLiteral("http://"));
+        QVERIFY(d.get<QRadioButton>("Opt1")->isChecked());
+        QCOMPARE(d.text("txtPreview"), QString());
+        QCOMPARE(d.text("Txt1"), QString());
+        QCOMPARE(d.text("TxtTo1"), QString());
+        QVERIFY(d.get<QRadioButton>("Opt1a")->isChecked());
+        QVERIFY(!d.get<QLineEdit>("TxtTo1")->isReadOnly());
+        QCOMPARE(d.get<QSlider>("slLeg")->value(), 80);
+        QCOMPARE(d.text("TxtReprints"), QStringLiteral("1"));
+        QCOMPARE(d.text("TxtBrowseFolder"), QString());
+        QVERIFY(d.get<QRadioButton>("OptNo")->isChecked()); // saving is off after a restart
+        QVERIFY(!d.get("CmBrowseFolder")->isEnabled());
+        QVERIFY(d.get<QRadioButton>("OptYes1")->isChecked());
+        QCOMPARE(d.text("TxtFinishContant"), QString());
+        QCOMPARE(d.text("txtNewContent"), target); // left as it was
+        QVERIFY(d.get("LblOneOfOneViewNext")->isHidden());
+
+        // The next round reaches the finish page without a folder.
+        d.nextUntil(7);
+        QVERIFY(d.prompts.messages.isEmpty());
+    }
+};
+
+QTEST_MAIN(TestWizard)
+#include "tst_wizard.moc"
