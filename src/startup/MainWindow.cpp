@@ -1,12 +1,16 @@
 #include "startup/MainWindow.h"
 
 #include "engine/ReprintRun.h"
+#include "exclusions/ExcludeDialog.h"
+#include "platform/Prompts.h"
 #include "engine/VariationGenerator.h"
 #include "platform/ImageButton.h"
 #include "platform/TwipsLayout.h"
 #include "wizard/Wizard.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QMouseEvent>
 #include <QLabel>
 #include <QScreen>
 #include <QTextBrowser>
@@ -72,7 +76,7 @@ MainWindow::MainWindow(WordStore &store, Prompts &prompts, DrawSource &draws, co
                        QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      m_store(store), m_prompts(prompts)
+      m_store(store), m_prompts(prompts), m_programFolder(programFolder)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Quillmorph"));
@@ -92,6 +96,12 @@ MainWindow::MainWindow(WordStore &store, Prompts &prompts, DrawSource &draws, co
                            findChild<ImageButton *>(QStringLiteral("imgRestart")), m_stepLabels};
     m_wizard = new Wizard(this, nav, findChild<QLabel *>(QStringLiteral("LblPleaseWait")), programFolder, m_prompts,
                           m_list, *m_run);
+    connect(m_wizard, &Wizard::exclusionEditorRequested, this, &MainWindow::openExclusionEditor);
+    connect(findChild<ImageButton *>(QStringLiteral("imgExcept")), &ImageButton::clicked, this,
+            &MainWindow::openExclusionEditor);
+    connect(findChild<ImageButton *>(QStringLiteral("imgHelp")), &ImageButton::clicked, this,
+            [this] { m_prompts.openAddress(helpAddress()); });
+
     // The pages lie below the footer's pictures and above the strip.
     for (const char *name : {"imgFooter", "imgExcept", "imgHelp", "imgPrev", "LblPleaseWait", "imgNxt", "imgRestart",
                              "imgClose", "imgMin"})
@@ -168,6 +178,23 @@ void MainWindow::load()
     setLabelColour(m_stepLabels[0], CurrentStepColour);
     // The banner is a page of our own, shown at once without a browser engine.
     m_banner->setSource(QUrl(QStringLiteral("qrc:/banner.html")));
+}
+
+void MainWindow::openExclusionEditor()
+{
+    ExcludeDialog::openModal(m_store, m_prompts);
+}
+
+QString MainWindow::helpAddress() const
+{
+    return QUrl::fromLocalFile(QDir(m_programFolder).filePath(QStringLiteral("help.html"))).toString();
+}
+
+void MainWindow::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // The window's own surface, not a control on it.
+    if (!childAt(event->position().toPoint()))
+        openExclusionEditor();
 }
 
 void MainWindow::setLabelColour(QLabel *label, const QColor &colour)

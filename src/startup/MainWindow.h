@@ -45,12 +45,21 @@ public:
     // Centres the window on the screen it is shown on.
     void centreOnScreen();
 
+    // Opens the exclusion list editor, modal, and returns when it is closed.
+    void openExclusionEditor();
+    // The help page, a file beside the program.
+    QString helpAddress() const;
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
 private:
     void buildShell();
     void load();
 
     WordStore &m_store;
     Prompts &m_prompts;
+    QString m_programFolder;
     WordList m_list;
     std::unique_ptr<VariationGenerator> m_generator;
     std::unique_ptr<ReprintRun> m_run;

@@ -52,6 +52,7 @@ FinishPage::FinishPage(QWidget *window, Prompts &prompts)
     m_openFolder = control<QPushButton>("cmdOpenFolder");
     m_link = control<QPushButton>("CmdLink");
     m_export = control<QPushButton>("CmdSaveTo");
+    setDoubleClickOpensExclusions(false);
 }
 
 void FinishPage::prepareForRun(bool saveToFiles)

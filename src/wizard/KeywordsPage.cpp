@@ -74,6 +74,15 @@ KeywordsPage::KeywordsPage(QWidget *window) : WizardPage("FraKeywords", "Keyword
                 replacement->setText(text);
         });
     }
+    // Enter walks Txt1, TxtTo1, Txt2, ... and stops at TxtTo5.
+    for (int row = 0; row < RewriteSettings::KeywordRows; ++row) {
+        QLineEdit *replacement = m_replacement[row];
+        connect(m_keyword[row], &QLineEdit::returnPressed, replacement, [replacement] { replacement->setFocus(); });
+        if (row + 1 < RewriteSettings::KeywordRows) {
+            QLineEdit *nextKeyword = m_keyword[row + 1];
+            connect(replacement, &QLineEdit::returnPressed, nextKeyword, [nextKeyword] { nextKeyword->setFocus(); });
+        }
+    }
 }
 
 std::array<KeywordRule, RewriteSettings::KeywordRows> KeywordsPage::rules() const

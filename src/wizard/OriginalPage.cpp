@@ -2,7 +2,9 @@
 
 #include "platform/TextBox.h"
 
+#include <QEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPalette>
 #include <QPushButton>
 #include <QRadioButton>
@@ -42,13 +44,33 @@ OriginalPage::OriginalPage(QWidget *window) : WizardPage("FraOriginal", "Origina
     m_address = control<QLineEdit>("txtWebPage");
     m_browse = control<QPushButton>("cmdBrowse");
 
-    auto *tip = control<TextBox>("txtToolTip");
-    QPalette grey = tip->palette();
+    m_toolTip = control<TextBox>("txtToolTip");
+    QPalette grey = m_toolTip->palette();
     grey.setColor(QPalette::Base, QColor(224, 224, 224));
-    tip->setPalette(grey);
-    tip->setReadOnly(true);
-    tip->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    tip->setFocusPolicy(Qt::NoFocus);
+    m_toolTip->setPalette(grey);
+    m_toolTip->setReadOnly(true);
+    m_toolTip->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_toolTip->setFocusPolicy(Qt::NoFocus);
+
+    m_helpIcon = control("imgHelpOriginal");
+    m_helpIcon->setAttribute(Qt::WA_TransparentForMouseEvents, false);
+    m_helpIcon->setMouseTracking(true);
+    m_helpIcon->installEventFilter(this);
+    setMouseTracking(true);
+}
+
+bool OriginalPage::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_helpIcon && (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter))
+        m_toolTip->show();
+    return false;
+}
+
+void OriginalPage::mouseMoveEvent(QMouseEvent *event)
+{
+    if (!childAt(event->position().toPoint()))
+        m_toolTip->hide();
+    WizardPage::mouseMoveEvent(event);
 }
 
 SourceKind OriginalPage::sourceKind() const

@@ -27,7 +27,15 @@ public:
     // Everything back to its value after a restart.
     void reset();
 
+protected:
+    // The help box shows while the pointer was last over the help icon, and
+    // goes when it moves over the page's bare surface.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+
 private:
+    QWidget *m_helpIcon;
+    TextBox *m_toolTip;
     QRadioButton *m_paste, *m_file, *m_web;
     TextBox *m_content;
     QLineEdit *m_filePath, *m_address;

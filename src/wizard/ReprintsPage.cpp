@@ -1,6 +1,7 @@
 #include "wizard/ReprintsPage.h"
 
 #include "engine/RandomDraw.h"
+#include "wizard/DigitFilter.h"
 
 #include <QLineEdit>
 #include <QRegularExpression>
@@ -17,6 +18,7 @@ const ControlSpec Controls[] = {
 ReprintsPage::ReprintsPage(QWidget *window) : WizardPage("FraReprints", "Reprints", window, Controls)
 {
     m_count = control<QLineEdit>("TxtReprints");
+    new DigitBoxFilter(m_count);
 }
 
 QString ReprintsPage::countText() const

@@ -1,5 +1,7 @@
 #include "wizard/StretchPage.h"
 
+#include "wizard/DigitFilter.h"
+
 #include <QLabel>
 #include <QLineEdit>
 
@@ -21,6 +23,7 @@ StretchPage::StretchPage(QWidget *window) : WizardPage("FraStretch", "Stretch", 
 {
     m_count = control<QLabel>("LblContanWords");
     m_target = control<QLineEdit>("txtNewContent");
+    new DigitBoxFilter(m_target);
 }
 
 void StretchPage::showWordCount(qint64 count)

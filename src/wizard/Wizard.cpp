@@ -6,6 +6,7 @@
 #include "platform/Prompts.h"
 #include "platform/TextBox.h"
 #include "sources/PreviewLoader.h"
+#include "sources/ResultActions.h"
 #include "startup/ErrorReport.h"
 #include "wizard/DisplayPage.h"
 #include "wizard/FinishPage.h"
@@ -72,6 +73,22 @@ Wizard::Wizard(QWidget *window, const Navigation &navigation, QLabel *pleaseWait
             m_original->setSourceFilePath(path);
     });
     connect(m_finish->viewNextButton(), &QPushButton::clicked, this, &Wizard::viewNext);
+
+    // The finish page's actions and the output folder picker.
+    m_actions = new ResultActions(m_finish->result(), m_finish->control<QLineEdit>("TxtLinkTo"), prompts, this);
+    TextBox *result = m_finish->result();
+    auto clicks = [this](const char *name) { return m_finish->control<QPushButton>(name); };
+    connect(clicks("cmdSelectAll"), &QPushButton::clicked, this, [result] { ResultActions::SelectAllText(result); });
+    connect(result, &TextBox::focusReceived, this, [result] { ResultActions::SelectAllText(result); });
+    connect(clicks("cmdCopyTo"), &QPushButton::clicked, m_actions, &ResultActions::copyToClipboard);
+    connect(clicks("CmdLink"), &QPushButton::clicked, m_actions, &ResultActions::link);
+    connect(clicks("CmdSaveTo"), &QPushButton::clicked, m_actions, &ResultActions::exportToHtml);
+    connect(clicks("cmdOpenFolder"), &QPushButton::clicked, m_actions, &ResultActions::openFile);
+    connect(m_display->browseButton(), &QPushButton::clicked, this,
+            [this] { m_display->setOutputFolder(m_actions->BrowseForFolder()); });
+
+    for (const Step &step : m_steps)
+        connect(step.page, &WizardPage::exclusionEditorRequested, this, &Wizard::exclusionEditorRequested);
 }
 
 RewriteSettings Wizard::settings() const

@@ -19,6 +19,7 @@ class Prompts;
 class QLabel;
 class ReprintRun;
 class ReprintsPage;
+class ResultActions;
 class StretchPage;
 class WizardPage;
 class WordList;
@@ -62,6 +63,11 @@ public:
     DisplayPage *displayPage() const { return m_display; }
     FinishPage *finishPage() const { return m_finish; }
     PreviewLoader *previewLoader() const { return m_loader; }
+    ResultActions *resultActions() const { return m_actions; }
+
+signals:
+    // A page asks for the exclusion list editor.
+    void exclusionEditorRequested();
 
 private:
     struct Step
@@ -85,6 +91,7 @@ private:
     WordList &m_list;
     ReprintRun &m_run;
     PreviewLoader *m_loader;
+    ResultActions *m_actions;
     int m_step = 0;
 
     OriginalPage *m_original;

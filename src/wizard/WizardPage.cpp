@@ -2,6 +2,8 @@
 
 #include "platform/TwipsLayout.h"
 
+#include <QMouseEvent>
+
 WizardPage::WizardPage(const char *name, const char *caption, QWidget *window, std::span<const ControlSpec> controls,
                        QRect twips)
     : QGroupBox(QString::fromLatin1(caption), window)
@@ -16,4 +18,13 @@ WizardPage::WizardPage(const char *name, const char *caption, QWidget *window, s
         " color: #1f3a5f; }"));
     buildControls(this, controls);
     hide();
+}
+
+void WizardPage::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // Only the bare surface counts, not a label or other control on it; and the
+    // double-click never reaches the window behind the page.
+    event->accept();
+    if (m_doubleClickOpensExclusions && !childAt(event->position().toPoint()))
+        emit exclusionEditorRequested();
 }

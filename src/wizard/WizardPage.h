@@ -13,6 +13,9 @@ public:
     WizardPage(const char *name, const char *caption, QWidget *window, std::span<const ControlSpec> controls,
                QRect twips = QRect(120, 1320, 9855, 4095));
 
+    // Whether a double-click on the page's bare surface opens the exclusion editor.
+    void setDoubleClickOpensExclusions(bool opens) { m_doubleClickOpensExclusions = opens; }
+
     // The control of that object name; it must exist.
     template<class T = QWidget>
     T *control(const char *name) const
@@ -21,4 +24,13 @@ public:
         Q_ASSERT_X(found, "WizardPage::control", name);
         return found;
     }
+
+signals:
+    void exclusionEditorRequested();
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    bool m_doubleClickOpensExclusions = true;
 };

@@ -315,6 +315,27 @@ private slots:
         QVERIFY(!d.get("LblSavedToFile")->isVisible());
     }
 
+    void excludedWordsAreNeverReplaced()
+    {
+        for (bool excluded : {false, true}) {
+            WizardDriver d;
+            if (excluded)
+                QVERIFY(!d.store.AddExcluded(QStringLiteral("COMMITTEE")));
+            d.type("TxtContent", QStringLiteral("committee committee committee committee"));
+            d.nextUntil(3);
+            d.get<QSlider>("slLeg")->setValue(5);
+            d.nextUntil(5);
+            d.type("TxtReprints", QStringLiteral("5"));
+            d.next();
+            d.choose("OptNo");
+            d.next();
+            QString all;
+            for (int i = 1; i <= 5; ++i)
+                all += ReadTextFile(d.path(QStringLiteral("Quillmorph%1.txt").arg(i))).text;
+            QCOMPARE(all.contains(QStringLiteral("commission")), !excluded);
+        }
+    }
+
     void restartResetsEveryInput()
     {
         WizardDriver d;

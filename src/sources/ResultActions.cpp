@@ -1,0 +1,119 @@
+#include "sources/ResultActions.h"
+
+#include "platform/Prompts.h"
+#include "platform/TextBox.h"
+#include "sources/TextFiles.h"
+#include "startup/ErrorReport.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLineEdit>
+
+namespace {
+
+const QString Caption = QStringLiteral("Quillmorph");
+
+} // namespace
+
+ResultActions::ResultActions(TextBox *result, QLineEdit *linkAddress, Prompts &prompts, QObject *parent)
+    : QObject(parent), m_result(result), m_linkAddress(linkAddress), m_prompts(prompts)
+{
+}
+
+void ResultActions::SelectAllText(TextBox *box)
+{
+    box->selectAll();
+}
+
+void ResultActions::copyToClipboard()
+{
+    QGuiApplication::clipboard()->setText(m_result->text());
+}
+
+QString ResultActions::linkEverywhere(const QString &text, const QString &phrase, const QString &address)
+{
+    const QString link = QStringLiteral("<a href=") + address + QLatin1Char('>') + phrase + QStringLiteral("</a>");
+    QString out;
+    qsizetype from = 0;
+    while (true) {
+        const qsizetype found = text.indexOf(phrase, from, Qt::CaseSensitive);
+        if (found < 0)
+            break;
+        out += QStringView(text).mid(from, found - from);
+        out += link;
+        from = found + phrase.size();
+    }
+    out += QStringView(text).mid(from);
+    return out;
+}
+
+void ResultActions::link()
+{
+    if (m_linkAddress->text().isEmpty()) {
+        m_prompts.message(QStringLiteral("Please fill your anchor text."), Prompts::Critical, Caption);
+        m_linkAddress->setFocus();
+        return;
+    }
+    const QString phrase = m_result->selectedText();
+    if (phrase.isEmpty()) {
+        m_prompts.message(QStringLiteral("Please select your anchor text in preview window."), Prompts::Critical,
+                          Caption);
+        return;
+    }
+    m_result->setText(linkEverywhere(m_result->text(), phrase, m_linkAddress->text()));
+}
+
+QStringList ResultActions::htmlPage(const QString &text)
+{
+    return {QStringLiteral("<Html>"),  QStringLiteral("<Head>"),  QStringLiteral("<Title>Quillmorph"),
+            QStringLiteral("</Title>"), QStringLiteral("</Head>"), QStringLiteral("<body>"),
+            text,                       QStringLiteral("</body>"), QStringLiteral("</Html>")};
+}
+
+void ResultActions::exportToHtml()
+{
+    const QString path = m_prompts.saveFile(HtmlFilter);
+    if (path.isEmpty())
+        return;
+    const QString text = m_result->text();
+    if (text.isEmpty()) {
+        m_prompts.message(QStringLiteral("There is no text to export: the result box is empty."),
+                          Prompts::Exclamation, Caption);
+        return;
+    }
+    if (auto error = WriteTextFile(path, htmlPage(text))) {
+        m_prompts.message(*error, Prompts::Critical, Caption);
+        return;
+    }
+    m_prompts.message(QStringLiteral("Html File Created"), Prompts::Information, ApplicationTitle);
+}
+
+void ResultActions::openFile()
+{
+    const QString path = m_prompts.openFile(OpenFilter);
+    if (path.isEmpty())
+        return;
+    const TextFileContent content = ReadTextFile(path);
+    if (!content.ok()) {
+        m_prompts.message(content.error, Prompts::Critical, Caption);
+        return;
+    }
+    m_result->setText(content.text);
+}
+
+QString ResultActions::BrowseForFolder()
+{
+    return m_prompts.chooseFolder(FolderTitle);
+}
+
+QString ResultActions::webAddress(const QString &address)
+{
+    if (address.startsWith(QLatin1String("http"), Qt::CaseInsensitive))
+        return address;
+    return QStringLiteral("http://") + address;
+}
+
+bool ResultActions::OpenAddress(const QString &address)
+{
+    return m_prompts.openAddress(webAddress(address));
+}

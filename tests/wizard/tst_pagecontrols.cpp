@@ -1,0 +1,143 @@
+#include "WizardDriver.h"
+
+#include "wizard/DigitFilter.h"
+
+#include <QTimer>
+
+class TestPageControls : public QObject
+{
+    Q_OBJECT
+
+    // Runs `action`, which should open the modal exclusion editor; closes the
+    // editor and returns whether it came.
+    static bool opensEditor(const std::function<void()> &action)
+    {
+        bool opened = false;
+        QTimer::singleShot(0, [&opened] {
+            QWidget *modal = QApplication::activeModalWidget();
+            opened = modal && modal->objectName() == QLatin1String("FrmExclude") && !modal->parentWidget();
+            if (modal)
+                modal->close();
+        });
+        action();
+        QCoreApplication::processEvents();
+        return opened;
+    }
+
+private slots:
+    void digitFilter_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("result");
+        for (int digit = '0'; digit <= '9'; ++digit)
+            QTest::addRow("digit %c", digit) << digit << digit;
+        QTest::newRow("backspace") << 8 << 8;
+        QTest::newRow("enter") << 13 << 13;
+        QTest::newRow("full stop") << 46 << 46;
+        QTest::newRow("letter") << int('a') << 0;
+        QTest::newRow("minus") << int('-') << 0;
+        QTest::newRow("blank") << int(' ') << 0;
+        QTest::newRow("comma") << int(',') << 0;
+    }
+    void digitFilter()
+    {
+        QFETCH(int, key);
+        QFETCH(int, result);
+        QCOMPARE(DigitFilter(key), result);
+    }
+
+    void digitBoxesRefuseOtherKeysButNotPaste()
+    {
+        WizardDriver d;
+        for (const char *name : {"TxtReprints", "txtNewContent"}) {
+            auto *box = d.get<QLineEdit>(name);
+            box->clear();
+            QTest::keyClicks(box, QStringLiteral("a1-2 .x5"));
+            QTest::keyClick(box, Qt::Key_Backspace);
+            QTest::keyClick(box, Qt::Key_Left);
+            QTest::keyClicks(box, QStringLiteral("7"));
+            QCOMPARE(box->text(), QStringLiteral("127."));
+            box->insert(QStringLiteral("pasted"));
+            QCOMPARE(box->text(), QStringLiteral("127pasted."));
+        }
+    }
+
+    void keepRowsLockAndMirror()
+    {
+        WizardDriver d;
+        d.type("Txt1", QStringLiteral("cat"));
+        d.choose("opt1b"); // choosing keep copies nothing
+        QCOMPARE(d.text("TxtTo1"), QString());
+        QTest::keyClicks(d.get("Txt1"), QStringLiteral("s"));
+        QCOMPARE(d.text("TxtTo1"), QStringLiteral("cats"));
+        QTest::keyClicks(d.get("TxtTo1"), QStringLiteral("x")); // locked
+        QCOMPARE(d.text("TxtTo1"), QStringLiteral("cats"));
+        d.choose("Opt1a"); // change mode keeps the mirrored text, editable
+        QTest::keyClicks(d.get("TxtTo1"), QStringLiteral("!"));
+        QCOMPARE(d.text("TxtTo1"), QStringLiteral("cats!"));
+    }
+
+    void enterWalksTheKeywordRows()
+    {
+        WizardDriver d;
+        QVERIFY(QTest::qWaitForWindowActive(d.window.get()));
+        d.nextUntil(2);
+        d.get("Txt1")->setFocus();
+        QStringList walk;
+        for (int i = 0; i < 10; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            walk << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(walk, (QStringList{"TxtTo1", "Txt2", "TxtTo2", "Txt3", "TxtTo3", "Txt4", "TxtTo4", "Txt5",
+                                    "TxtTo5", "TxtTo5"}));
+    }
+
+    void helpBoxFollowsThePointer()
+    {
+        WizardDriver d;
+        QWidget *tip = d.get("txtToolTip");
+        QTest::mouseMove(d.get("imgHelpOriginal"), QPoint(5, 5));
+        QTRY_VERIFY(tip->isVisible());
+        QTest::mouseMove(d.get("lblRewrite"), QPoint(5, 5)); // another control: unchanged
+        QVERIFY(tip->isVisible());
+        QTest::mouseMove(d.get("FraOriginal"), QPoint(600, 250)); // the bare page
+        QTRY_VERIFY(tip->isHidden());
+    }
+
+    void folderButtonFollowsTheSavingChoice()
+    {
+        WizardDriver d;
+        d.choose("OptNo");
+        QVERIFY(!d.get("CmBrowseFolder")->isEnabled());
+        d.choose("OptYes");
+        QVERIFY(d.get("CmBrowseFolder")->isEnabled());
+    }
+
+    void shortcutsOpenTheExclusionEditor()
+    {
+        WizardDriver d;
+        QVERIFY(opensEditor([&] { d.click("imgExcept"); }));
+        QVERIFY(opensEditor([&] { QTest::mouseDClick(d.get("FraOriginal"), Qt::LeftButton, {}, QPoint(600, 250)); }));
+        QVERIFY(opensEditor([&] { QTest::mouseDClick(d.window.get(), Qt::LeftButton, {}, QPoint(300, 364)); }));
+        QVERIFY(!opensEditor([&] { QTest::mouseDClick(d.get("TxtContent")->findChild<QWidget *>(QStringLiteral("qt_scrollarea_viewport")), Qt::LeftButton); }));
+        QVERIFY(!opensEditor([&] { QTest::mouseDClick(d.get("lblRewrite"), Qt::LeftButton); }));
+        d.type("TxtContent", QStringLiteral("alpha"));
+        d.nextUntil(6);
+        QVERIFY(opensEditor([&] { QTest::mouseDClick(d.get("FraDisplay"), Qt::LeftButton, {}, QPoint(600, 250)); }));
+        d.choose("OptNo");
+        d.next();
+        QVERIFY(!opensEditor([&] { QTest::mouseDClick(d.get("FraFinish"), Qt::LeftButton, {}, QPoint(600, 250)); }));
+    }
+
+    void helpImageOpensTheHelpPage()
+    {
+        WizardDriver d;
+        d.click("imgHelp");
+        QCOMPARE(d.prompts.openedAddresses.size(), 1);
+        QVERIFY(d.prompts.openedAddresses[0].startsWith(QStringLiteral("file://")));
+        QVERIFY(d.prompts.openedAddresses[0].endsWith(QStringLiteral("/help.html")));
+    }
+};
+
+QTEST_MAIN(TestPageControls)
+#include "tst_pagecontrols.moc"
