@@ -6,6 +6,7 @@
 #include "engine/VariationGenerator.h"
 #include "platform/ImageButton.h"
 #include "platform/TwipsLayout.h"
+#include "skin/TransForm.h"
 #include "wizard/Wizard.h"
 
 #include <QApplication>
@@ -96,6 +97,11 @@ MainWindow::MainWindow(WordStore &store, Prompts &prompts, DrawSource &draws, co
                            findChild<ImageButton *>(QStringLiteral("imgRestart")), m_stepLabels};
     m_wizard = new Wizard(this, nav, findChild<QLabel *>(QStringLiteral("LblPleaseWait")), programFolder, m_prompts,
                           m_list, *m_run);
+    // Dragged by its body; rectangular, with its frame and caption.
+    auto *skin = new TransForm(this, m_prompts,
+                               {{QStringLiteral("autodrag"), 1}, {QStringLiteral("transparent"), false}});
+    skin->setObjectName(QStringLiteral("TransForm1"));
+
     connect(m_wizard, &Wizard::exclusionEditorRequested, this, &MainWindow::openExclusionEditor);
     connect(findChild<ImageButton *>(QStringLiteral("imgExcept")), &ImageButton::clicked, this,
             &MainWindow::openExclusionEditor);
@@ -128,6 +134,9 @@ void MainWindow::buildShell()
     m_banner->setFocusPolicy(Qt::NoFocus);
     m_banner->setTextInteractionFlags(Qt::NoTextInteraction);
     m_banner->setOpenLinks(false);
+    // Presses on the banner go to the window, which is dragged by them.
+    m_banner->viewport()->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_banner->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     for (const Picture &p : BackPictures)
         addPicture(this, p);
