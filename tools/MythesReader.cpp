@@ -7,8 +7,25 @@
 
 namespace {
 
+bool isAscii(const QByteArray &bytes)
+{
+    for (const char c : bytes) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+// A line in the declared encoding, except where its bytes are valid UTF-8:
+// some thesauri declare one encoding and hold lines of the other.
 QString decodeAs(const QString &encoding, const QByteArray &bytes)
 {
+    if (isAscii(bytes))
+        return QString::fromLatin1(bytes);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString asUtf8 = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return asUtf8;
     const QString name = encoding.trimmed().toUpper();
     if (name == QLatin1String("ISO8859-1") || name == QLatin1String("ISO-8859-1"))
         return QString::fromLatin1(bytes);
@@ -23,15 +40,19 @@ QString decodeAs(const QString &encoding, const QByteArray &bytes)
     return decodeText(bytes); // UTF-8, or Windows-1252 where the bytes are not UTF-8
 }
 
+// "Währung (Hauptform) (Oberbegriff)": the term, then its trailing labels joined by ", ".
 ThesaurusTerm parseTerm(QString field)
 {
     field = field.trimmed();
-    if (field.endsWith(QLatin1Char(')'))) {
+    QStringList tags;
+    while (field.endsWith(QLatin1Char(')'))) {
         const qsizetype open = field.lastIndexOf(QLatin1String(" ("));
-        if (open > 0)
-            return {field.left(open).trimmed(), field.mid(open + 2, field.size() - open - 3).trimmed()};
+        if (open <= 0)
+            break;
+        tags.prepend(field.mid(open + 2, field.size() - open - 3).trimmed());
+        field = field.left(open).trimmed();
     }
-    return {field, {}};
+    return {field, tags.join(QStringLiteral(", "))};
 }
 
 QString stripParentheses(QString pos)
@@ -63,7 +84,10 @@ Thesaurus parseMythes(const QByteArray &bytes)
         thesaurus.error = QStringLiteral("The thesaurus has no encoding line.");
         return thesaurus;
     }
-    thesaurus.encoding = QString::fromLatin1(lines.first().trimmed());
+    QByteArray first = lines.first().trimmed();
+    if (first.startsWith("\xEF\xBB\xBF"))
+        first.remove(0, 3); // a byte-order mark before the encoding's name
+    thesaurus.encoding = QString::fromLatin1(first);
 
     qsizetype i = 1;
     while (i < lines.size()) {
@@ -75,7 +99,7 @@ Thesaurus parseMythes(const QByteArray &bytes)
         const QString head = decodeAs(thesaurus.encoding, headLine);
         const qsizetype bar = head.lastIndexOf(QLatin1Char('|'));
         bool numeric = false;
-        const int count = bar > 0 ? head.mid(bar + 1).trimmed().toInt(&numeric) : 0;
+        const int count = bar >= 0 ? head.mid(bar + 1).trimmed().toInt(&numeric) : 0;
         if (!numeric) {
             thesaurus.error = QStringLiteral("Line %1 is not a head word line: %2").arg(i).arg(head);
             return thesaurus;

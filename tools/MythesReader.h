@@ -4,8 +4,8 @@
 #include <QString>
 #include <QVector>
 
-// One term of a meaning; `tag` holds a trailing "(generic term)" and the like,
-// empty for a plain synonym.
+// One term of a meaning; `tag` holds its trailing parenthesised labels, such as
+// "generic term" or "ugs., Oberbegriff", empty for a plain synonym.
 struct ThesaurusTerm
 {
     QString text;
@@ -14,7 +14,9 @@ struct ThesaurusTerm
 
 struct ThesaurusMeaning
 {
-    QString partOfSpeech; // as written, without parentheses: "noun", "adj", ...
+    // The first field, without parentheses: a part of speech ("noun", "Nom", "s.m."),
+    // "-", or in some thesauri the relation of the whole line ("синоним").
+    QString partOfSpeech;
     QVector<ThesaurusTerm> terms;
 };
 

@@ -1,15 +1,34 @@
 // penrook-wordsdb: builds words.mdb from a MyThes thesaurus.
 
+#include "Inflector.h"
 #include "MythesReader.h"
 #include "SynonymFilter.h"
 #include "WordsDbWriter.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 
 #include <cstdio>
+
+namespace {
+
+// Debian's thesaurus of a language: th_<ll>_<LL>_v2.dat where there is one, else
+// the first th_<ll>_*_v2.dat.
+QString thesaurusFor(const QString &language)
+{
+    const QDir dir(QStringLiteral("/usr/share/mythes"));
+    const QString ll = language.left(2).toLower();
+    const QString main = QStringLiteral("th_%1_%2_v2.dat").arg(ll, ll == QLatin1String("en") ? "US" : ll.toUpper());
+    if (dir.exists(main))
+        return dir.filePath(main);
+    const QStringList any = dir.entryList({QStringLiteral("th_%1_*_v2.dat").arg(ll)}, QDir::Files, QDir::Name);
+    return any.isEmpty() ? QString() : dir.filePath(any.first());
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -21,14 +40,24 @@ int main(int argc, char *argv[])
         "Builds the word database words.mdb from a MyThes thesaurus. An existing file keeps its "
         "exclusion list (Tbl_Exclude); only its words and synonyms are replaced."));
     parser.addHelpOption();
-    const QCommandLineOption thesaurusOption(QStringLiteral("thesaurus"), QStringLiteral("MyThes .dat file."),
-                                             QStringLiteral("file"),
-                                             QStringLiteral("/usr/share/mythes/th_en_US_v2.dat"));
+    const QCommandLineOption languageOption(
+        QStringLiteral("language"),
+        QStringLiteral("Language of Debian's thesaurus to use (en, de, fr, es, it, ru, ...; install mythes-<ll>)."),
+        QStringLiteral("ll"), QStringLiteral("en"));
+    const QCommandLineOption thesaurusOption(QStringLiteral("thesaurus"),
+                                             QStringLiteral("A MyThes .dat file (instead of --language)."),
+                                             QStringLiteral("file"));
     const QCommandLineOption outputOption(QStringLiteral("output"), QStringLiteral("The words.mdb to write."),
                                           QStringLiteral("file"));
     const QCommandLineOption ifMissingOption(QStringLiteral("if-missing"),
                                              QStringLiteral("Do nothing when the output file exists."));
-    parser.addOptions({thesaurusOption, outputOption, ifMissingOption});
+    const QCommandLineOption noInflectionsOption(
+        QStringLiteral("no-inflections"), QStringLiteral("English only: leave out the inflected forms."));
+    const QCommandLineOption wordnetOption(QStringLiteral("wordnet"),
+                                           QStringLiteral("Folder of WordNet's exception lists (*.exc)."),
+                                           QStringLiteral("folder"), QStringLiteral("/usr/share/wordnet"));
+    parser.addOptions(
+        {languageOption, thesaurusOption, outputOption, ifMissingOption, noInflectionsOption, wordnetOption});
     parser.process(app);
 
     const QString output = parser.value(outputOption);
@@ -39,21 +68,40 @@ int main(int argc, char *argv[])
     if (parser.isSet(ifMissingOption) && QFileInfo::exists(output))
         return 0;
 
+    const QString language = parser.value(languageOption).left(2).toLower();
+    const QString source = parser.isSet(thesaurusOption) ? parser.value(thesaurusOption) : thesaurusFor(language);
+    if (source.isEmpty()) {
+        std::fprintf(stderr, "penrook-wordsdb: no thesaurus for language '%s': install mythes-%s\n",
+                     qPrintable(language), qPrintable(language));
+        return 1;
+    }
+
     QElapsedTimer timer;
     timer.start();
-    const Thesaurus thesaurus = readMythes(parser.value(thesaurusOption));
+    const Thesaurus thesaurus = readMythes(source);
     if (!thesaurus.error.isEmpty()) {
         std::fprintf(stderr, "penrook-wordsdb: %s\n", qPrintable(thesaurus.error));
         return 1;
     }
-    const QVector<HeadWord> heads = selectSynonyms(thesaurus);
+    QVector<HeadWord> heads = selectSynonyms(thesaurus);
+    qsizetype inflected = 0;
+    if (language == QLatin1String("en") && !parser.isSet(noInflectionsOption)) {
+        const Inflector inflector(parser.value(wordnetOption));
+        if (!inflector.hasExceptionLists())
+            std::fprintf(stderr, "penrook-wordsdb: no WordNet exception lists in %s: regular forms only\n",
+                         qPrintable(parser.value(wordnetOption)));
+        const QVector<HeadWord> forms = inflector.inflect(heads);
+        inflected = forms.size();
+        heads += forms;
+    }
     WordsDbCounts counts;
     if (auto error = writeWordsDb(output, heads, &counts)) {
         std::fprintf(stderr, "penrook-wordsdb: %s\n", qPrintable(*error));
         return 1;
     }
-    std::printf("%s: %lld head words, %lld with synonyms, %lld synonym rows, %lld bytes, %.1f s\n",
-                qPrintable(output), counts.headWords, counts.headWordsWithSynonyms, counts.synonymRows,
-                QFileInfo(output).size(), timer.elapsed() / 1000.0);
+    std::printf("%s: %lld head words (%lld of them inflected forms), %lld with synonyms, %lld synonym rows, "
+                "%lld bytes, %.1f s\n",
+                qPrintable(output), counts.headWords, qint64(inflected), counts.headWordsWithSynonyms,
+                counts.synonymRows, QFileInfo(output).size(), timer.elapsed() / 1000.0);
     return 0;
 }

@@ -199,6 +199,59 @@ private slots:
                                    dir.filePath(QStringLiteral("other.mdb"))}), 1);
     }
 
+    // Other thesauri label relations in their own words and places.
+    void otherLanguagesKeepOnlyTrueSynonyms_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("head");
+        QTest::addColumn<QStringList>("synonyms");
+        // German: no part of speech, broader terms "(Oberbegriff)", register labels kept off.
+        QTest::newRow("German") << QByteArray("UTF-8\n|1\n-|anno (...)|im Jahr (...)\n"
+                                              "schnell|1\n-|rasch|flink (ugs.)|Tempo (Oberbegriff)|fix (ugs., fig.)\n"
+                                              "rasch|1\n-|schnell\nflink|1\n-|schnell (ugs.)\n"
+                                              "fix|1\n-|schnell\ntempo|1\n-|schnell\n")
+                                << "schnell" << QStringList{"rasch", "flink", "fix"};
+        // Russian: a byte-order mark, and the relation in the first field.
+        QTest::newRow("Russian") << QByteArray("\xEF\xBB\xBFUTF-8\n"
+                                               "\xD0\xB1\xD1\x8B\xD1\x81\xD1\x82\xD1\x80\xD1\x8B\xD0\xB9|2\n"
+                                               "(\xD1\x81\xD0\xB8\xD0\xBD\xD0\xBE\xD0\xBD\xD0\xB8\xD0\xBC)|\xD1\x81\xD0\xBA\xD0\xBE\xD1\x80\xD1\x8B\xD0\xB9\n"
+                                               "(\xD0\xB0\xD0\xBD\xD1\x82\xD0\xBE\xD0\xBD\xD0\xB8\xD0\xBC)|\xD0\xBC\xD0\xB5\xD0\xB4\xD0\xBB\xD0\xB5\xD0\xBD\xD0\xBD\xD1\x8B\xD0\xB9\n"
+                                               "\xD1\x81\xD0\xBA\xD0\xBE\xD1\x80\xD1\x8B\xD0\xB9|1\n"
+                                               "(\xD1\x81\xD0\xB8\xD0\xBD\xD0\xBE\xD0\xBD\xD0\xB8\xD0\xBC)|\xD0\xB1\xD1\x8B\xD1\x81\xD1\x82\xD1\x80\xD1\x8B\xD0\xB9\n"
+                                               "\xD0\xBC\xD0\xB5\xD0\xB4\xD0\xBB\xD0\xB5\xD0\xBD\xD0\xBD\xD1\x8B\xD0\xB9|1\n"
+                                               "(\xD0\xB0\xD0\xBD\xD1\x82\xD0\xBE\xD0\xBD\xD0\xB8\xD0\xBC)|\xD0\xB1\xD1\x8B\xD1\x81\xD1\x82\xD1\x80\xD1\x8B\xD0\xB9\n")
+                                 << QStringLiteral("быстрый") << QStringList{QStringLiteral("скорый")};
+        // Spanish: declares Latin-1, holds UTF-8 lines too.
+        QTest::newRow("Spanish") << QByteArray("ISO8859-1\nr\xE1pido|1\n-|veloz|lento (Ant\xF3nimo)|ligero (fig.)\n"
+                                               "veloz|1\n-|r\xC3\xA1pido\nligero|1\n-|r\xE1pido\nlento|1\n-|r\xE1pido (Ant\xF3nimo)\n")
+                                 << QStringLiteral("rápido") << QStringList{"veloz", "ligero"};
+    }
+    void otherLanguagesKeepOnlyTrueSynonyms()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, head);
+        QFETCH(QStringList, synonyms);
+        const Thesaurus thesaurus = parseMythes(file);
+        QVERIFY2(thesaurus.error.isEmpty(), qPrintable(thesaurus.error));
+        QCOMPARE(synonymsOf(selectSynonyms(thesaurus), head), synonyms);
+    }
+
+    // Another language replaces the words and keeps the user's list, as any rebuild does.
+    void anotherLanguageKeepsTheExclusionList()
+    {
+        QTemporaryDir dir;
+        const QString thesaurus = dir.filePath(QStringLiteral("th_de.dat"));
+        QFile t(thesaurus);
+        QVERIFY(t.open(QIODevice::WriteOnly));
+        t.write("UTF-8\nschnell|1\n-|rasch\nrasch|1\n-|schnell\n");
+        t.close();
+        const QString path = makeFixtureDb(dir.path(), {{"happy", {"glad"}}}, {"Keep", "Straße"});
+        QCOMPARE(QProcess::execute(QStringLiteral(WORDSDB_TOOL),
+                                   {"--language", "de", "--thesaurus", thesaurus, "--output", path}), 0);
+        QCOMPARE(wordsIn(path, QStringLiteral("select word from Tbl_Exclude")), (QStringList{"Keep", "Straße"}));
+        QCOMPARE(wordsIn(path, QStringLiteral("select word from Words")), (QStringList{"schnell", "rasch"}));
+    }
+
     // Debian's English thesaurus, where installed: antonyms and loose relations never pass.
     void debianThesaurusGivesTrueSynonyms()
     {
