@@ -1,23 +1,11 @@
 #include "engine/ReprintRun.h"
 
+#include "engine/DecimalNumber.h"
 #include "engine/VariationGenerator.h"
 #include "engine/VariationObserver.h"
 #include "sources/TextFiles.h"
 
 #include <QDir>
-
-namespace {
-
-std::optional<double> decimalNumber(const QString &text)
-{
-    bool ok = false;
-    const double value = text.trimmed().toDouble(&ok);
-    if (!ok)
-        return std::nullopt;
-    return value;
-}
-
-} // namespace
 
 ReprintRun::ReprintRun(VariationGenerator &generator, QString programFolder, SettingsSource settings)
     : m_generator(generator), m_programFolder(std::move(programFolder)), m_settings(std::move(settings))

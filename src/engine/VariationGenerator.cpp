@@ -1,11 +1,10 @@
 #include "engine/VariationGenerator.h"
 
+#include "engine/DecimalNumber.h"
 #include "engine/RandomDraw.h"
 #include "engine/VariationObserver.h"
 #include "engine/WordList.h"
 #include "startup/WordStore.h"
-
-#include <QRegularExpression>
 
 #include <cmath>
 #include <optional>
@@ -30,20 +29,6 @@ bool equalIgnoringCase(const QString &a, const QString &b)
     return a.size() == b.size() && a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
-// A decimal number written in digits with at most one point, rounded half to even.
-std::optional<qint64> wholeNumber(const QString &text, double *exact)
-{
-    static const QRegularExpression number(QStringLiteral("^\\s*[+-]?(\\d+\\.?\\d*|\\.\\d+)\\s*$"));
-    if (!number.match(text).hasMatch())
-        return std::nullopt;
-    bool ok = false;
-    const double value = text.trimmed().toDouble(&ok);
-    // Beyond 2^53 whole numbers are no longer exact; no text could hold such a count.
-    if (!ok || !std::isfinite(value) || std::abs(value) > 9007199254740992.0)
-        return std::nullopt;
-    *exact = value;
-    return roundHalfEven(value);
-}
 
 } // namespace
 
@@ -196,11 +181,10 @@ bool VariationGenerator::replaceWords(qint64 planned, const std::array<QString, 
 bool VariationGenerator::stretch(const QString &target)
 {
     const qint64 words = m_list.originalWordCount();
-    double exact = 0;
-    const std::optional<qint64> wanted = wholeNumber(target, &exact);
-    if (!wanted || *wanted <= words)
+    const std::optional<double> exact = decimalNumber(target);
+    if (!exact || roundHalfEven(*exact) <= words)
         return true;
-    const qint64 attempts = roundHalfEven(exact - double(words));
+    const qint64 attempts = roundHalfEven(*exact - double(words));
 
     ResultSet allWords = m_store.AllWords();
     if (!allWords.isOpen())

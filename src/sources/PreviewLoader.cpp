@@ -3,6 +3,7 @@
 #include "platform/Prompts.h"
 #include "platform/TextBox.h"
 #include "sources/TextFiles.h"
+#include "startup/Titles.h"
 #include "sources/WebPageFetcher.h"
 
 #include <QDir>
@@ -28,12 +29,12 @@ void PreviewLoader::LoadTextIntoPreview(const QString &path)
         return;
     const TextFileContent content = ReadTextFile(path);
     if (!content.ok()) {
-        m_prompts.message(content.error, Prompts::Exclamation, QStringLiteral("Quillmorph"));
+        m_prompts.message(content.error, Prompts::Exclamation, MainCaption);
         return;
     }
     if (content.text.contains(QChar(0))) {
         m_prompts.message(QStringLiteral("%1 is not a text file.").arg(QDir::toNativeSeparators(path)),
-                          Prompts::Exclamation, QStringLiteral("Quillmorph"));
+                          Prompts::Exclamation, MainCaption);
         return;
     }
     m_preview->setText(content.text);

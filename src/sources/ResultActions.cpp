@@ -3,17 +3,11 @@
 #include "platform/Prompts.h"
 #include "platform/TextBox.h"
 #include "sources/TextFiles.h"
-#include "startup/ErrorReport.h"
+#include "startup/Titles.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLineEdit>
-
-namespace {
-
-const QString Caption = QStringLiteral("Quillmorph");
-
-} // namespace
 
 ResultActions::ResultActions(TextBox *result, QLineEdit *linkAddress, Prompts &prompts, QObject *parent)
     : QObject(parent), m_result(result), m_linkAddress(linkAddress), m_prompts(prompts)
@@ -50,14 +44,14 @@ QString ResultActions::linkEverywhere(const QString &text, const QString &phrase
 void ResultActions::link()
 {
     if (m_linkAddress->text().isEmpty()) {
-        m_prompts.message(QStringLiteral("Please fill your anchor text."), Prompts::Critical, Caption);
+        m_prompts.message(QStringLiteral("Please fill your anchor text."), Prompts::Critical, MainCaption);
         m_linkAddress->setFocus();
         return;
     }
     const QString phrase = m_result->selectedText();
     if (phrase.isEmpty()) {
         m_prompts.message(QStringLiteral("Please select your anchor text in preview window."), Prompts::Critical,
-                          Caption);
+                          MainCaption);
         return;
     }
     m_result->setText(linkEverywhere(m_result->text(), phrase, m_linkAddress->text()));
@@ -78,11 +72,11 @@ void ResultActions::exportToHtml()
     const QString text = m_result->text();
     if (text.isEmpty()) {
         m_prompts.message(QStringLiteral("There is no text to export: the result box is empty."),
-                          Prompts::Exclamation, Caption);
+                          Prompts::Exclamation, MainCaption);
         return;
     }
     if (auto error = WriteTextFile(path, htmlPage(text))) {
-        m_prompts.message(*error, Prompts::Critical, Caption);
+        m_prompts.message(*error, Prompts::Critical, MainCaption);
         return;
     }
     m_prompts.message(QStringLiteral("Html File Created"), Prompts::Information, ApplicationTitle);
@@ -95,7 +89,7 @@ void ResultActions::openFile()
         return;
     const TextFileContent content = ReadTextFile(path);
     if (!content.ok()) {
-        m_prompts.message(content.error, Prompts::Critical, Caption);
+        m_prompts.message(content.error, Prompts::Critical, MainCaption);
         return;
     }
     m_result->setText(content.text);

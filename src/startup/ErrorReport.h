@@ -2,10 +2,9 @@
 
 #include <QString>
 
-class Prompts;
+#include "startup/Titles.h"
 
-// The application's title, shown on every message box that names no other.
-inline const QString ApplicationTitle = QStringLiteral("Penrook");
+class Prompts;
 
 // The report of an unexpected failure: the failure's own description, CR LF,
 // then "Contact The Software Vendor at line " and the number of the failing step.

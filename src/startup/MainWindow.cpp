@@ -7,6 +7,7 @@
 #include "platform/ImageButton.h"
 #include "platform/TwipsLayout.h"
 #include "skin/TransForm.h"
+#include "startup/Titles.h"
 #include "wizard/Wizard.h"
 
 #include <QApplication>
@@ -80,7 +81,7 @@ MainWindow::MainWindow(WordStore &store, Prompts &prompts, DrawSource &draws, co
       m_store(store), m_prompts(prompts), m_programFolder(programFolder)
 {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QStringLiteral("Quillmorph"));
+    setWindowTitle(MainCaption);
     setWindowIcon(QIcon(QStringLiteral(":/images/app-icon.svg")));
     setFixedSize(ClientWidth, ClientHeight);
     QPalette white = palette();

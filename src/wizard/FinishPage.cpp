@@ -2,6 +2,7 @@
 
 #include "platform/Prompts.h"
 #include "platform/TextBox.h"
+#include "startup/Titles.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -123,5 +124,5 @@ void FinishPage::runFailed(const QString &message)
 {
     // What was not saved must not be reported as saved.
     m_savedLabel->hide();
-    m_prompts.message(message, Prompts::Critical, QStringLiteral("Quillmorph"));
+    m_prompts.message(message, Prompts::Critical, MainCaption);
 }

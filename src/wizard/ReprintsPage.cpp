@@ -1,10 +1,10 @@
 #include "wizard/ReprintsPage.h"
 
+#include "engine/DecimalNumber.h"
 #include "engine/RandomDraw.h"
 #include "wizard/DigitFilter.h"
 
 #include <QLineEdit>
-#include <QRegularExpression>
 
 namespace {
 
@@ -28,14 +28,10 @@ QString ReprintsPage::countText() const
 
 std::optional<qint64> ReprintsPage::count() const
 {
-    static const QRegularExpression number(QStringLiteral("^\\s*[+-]?(\\d+\\.?\\d*|\\.\\d+)\\s*$"));
-    const QString text = m_count->text();
-    if (!number.match(text).hasMatch())
+    const std::optional<double> value = decimalNumber(m_count->text());
+    if (!value)
         return std::nullopt;
-    const double value = text.trimmed().toDouble();
-    if (value < -32768.5 || value > LargestCount + 0.5)
-        return std::nullopt;
-    const qint64 rounded = roundHalfEven(value);
+    const qint64 rounded = roundHalfEven(*value);
     if (rounded < -32768 || rounded > LargestCount)
         return std::nullopt;
     return rounded;

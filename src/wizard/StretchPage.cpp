@@ -39,6 +39,7 @@ QString StretchPage::targetText() const
 
 bool StretchPage::targetIsWorkable() const
 {
+    // Anything that reads as a number counts, however long its digits run.
     bool number = false;
     const double target = m_target->text().trimmed().toDouble(&number);
     return !number || target <= double(LargestTarget);

@@ -32,7 +32,6 @@ class Wizard : public QObject
     Q_OBJECT
 public:
     static constexpr int StepCount = 8;
-    static inline const QString MainCaption = QStringLiteral("Quillmorph");
 
     struct Navigation
     {
