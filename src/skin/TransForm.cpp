@@ -4,7 +4,7 @@
 #include "platform/Prompts.h"
 
 #include <QBitmap>
-#include <QCoreApplication>
+#include <QApplication>
 #include <QCursor>
 #include <QEvent>
 #include <QMenu>
@@ -166,28 +166,41 @@ bool TransForm::eventFilter(QObject *watched, QEvent *event)
         ApplyShape();
         break;
     case QEvent::MouseButtonPress: {
+        // A press only arms the drag: the window moves once the pointer does, so
+        // clicks and double-clicks on the body still reach the window.
         auto *press = static_cast<QMouseEvent *>(event);
         if (press->button() == Qt::LeftButton && dragsOnLeftPress()) {
-            startDrag(press);
+            m_pressArmed = true;
+            m_pressLocal = press->position().toPoint();
+            m_pressGlobal = press->globalPosition().toPoint();
+        }
+        break;
+    }
+    case QEvent::MouseMove: {
+        auto *move = static_cast<QMouseEvent *>(event);
+        if (m_draggingByHand) {
+            m_parent->window()->move(m_windowAtPress + move->globalPosition().toPoint() - m_pressGlobal);
+            return true;
+        }
+        if (m_pressArmed && (move->buttons() & Qt::LeftButton)
+            && (move->globalPosition().toPoint() - m_pressGlobal).manhattanLength()
+                   >= QApplication::startDragDistance()) {
+            m_pressArmed = false;
+            startDrag(move);
             return true;
         }
         break;
     }
-    case QEvent::MouseMove:
-        if (m_draggingByHand) {
-            const QPoint moved = static_cast<QMouseEvent *>(event)->globalPosition().toPoint() - m_pressGlobal;
-            m_parent->window()->move(m_windowAtPress + moved);
-            return true;
-        }
-        break;
     case QEvent::MouseButtonRelease:
+        m_pressArmed = false;
         if (m_draggingByHand) {
             m_draggingByHand = false;
             m_parent->releaseMouse();
-            // The window sees the button go up where it went down.
-            QCoreApplication::postEvent(m_parent, new QMouseEvent(QEvent::MouseButtonRelease, QPointF(m_pressLocal),
-                                                                  QPointF(m_pressGlobal), Qt::LeftButton,
-                                                                  Qt::NoButton, Qt::NoModifier));
+            postReleaseAtPress();
+            return true;
+        }
+        if (m_movedByManager) {
+            m_movedByManager = false; // its release has been posted already
             return true;
         }
         break;
@@ -197,22 +210,29 @@ bool TransForm::eventFilter(QObject *watched, QEvent *event)
     return false;
 }
 
-void TransForm::startDrag(QMouseEvent *press)
+void TransForm::startDrag(QMouseEvent *move)
 {
-    m_pressLocal = press->position().toPoint();
-    m_pressGlobal = press->globalPosition().toPoint();
-    QWindow *handle = m_parent->window()->windowHandle();
+    QWidget *window = m_parent->window();
+    QWindow *handle = window->windowHandle();
     if (handle && handle->startSystemMove()) {
-        // The window manager moves the window; the button goes up there.
-        QCoreApplication::postEvent(m_parent, new QMouseEvent(QEvent::MouseButtonRelease, QPointF(m_pressLocal),
-                                                              QPointF(m_pressGlobal), Qt::LeftButton, Qt::NoButton,
-                                                              Qt::NoModifier));
+        // The window manager moves the window now and keeps the release.
+        m_movedByManager = true;
+        postReleaseAtPress();
         return;
     }
     // No window manager move here: follow the pointer by hand until the release.
     m_draggingByHand = true;
-    m_windowAtPress = m_parent->window()->pos();
     m_parent->grabMouse();
+    m_windowAtPress = window->pos();
+    window->move(m_windowAtPress + move->globalPosition().toPoint() - m_pressGlobal);
+}
+
+// The window sees the button go up where it went down.
+void TransForm::postReleaseAtPress()
+{
+    QCoreApplication::postEvent(m_parent, new QMouseEvent(QEvent::MouseButtonRelease, QPointF(m_pressLocal),
+                                                          QPointF(m_pressGlobal), Qt::LeftButton, Qt::NoButton,
+                                                          Qt::NoModifier));
 }
 
 QPoint TransForm::menuPoint(std::optional<double> x, std::optional<double> y) const

@@ -81,7 +81,8 @@ protected:
 private:
     void loadProperties(const QVariantMap &stored);
     void ApplyShape();
-    void startDrag(QMouseEvent *press);
+    void startDrag(QMouseEvent *move);
+    void postReleaseAtPress();
 
     Prompts &m_prompts;
     bool m_designMode;
@@ -92,8 +93,10 @@ private:
     QPointer<QWidget> m_parent; // run mode only
 
     // Moving the window by hand where the window manager offers no move.
+    // A left press arms a drag; moving the pointer starts it.
+    bool m_pressArmed = false;
     bool m_draggingByHand = false;
+    bool m_movedByManager = false;
     QPoint m_pressGlobal, m_windowAtPress, m_pressLocal;
-    bool m_postingRelease = false;
     QMenu *m_menu = nullptr;
 };
