@@ -207,18 +207,6 @@ void MainWindow::mouseDoubleClickEvent(QMouseEvent *event)
         openExclusionEditor();
 }
 
-void MainWindow::setLabelColour(QLabel *label, const QColor &colour)
-{
-    QPalette p = label->palette();
-    p.setColor(QPalette::WindowText, colour);
-    label->setPalette(p);
-}
-
-QColor MainWindow::labelColour(const QLabel *label)
-{
-    return label->palette().color(QPalette::WindowText);
-}
-
 void MainWindow::centreOnScreen()
 {
     const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();

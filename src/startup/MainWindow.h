@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/LabelColour.h"
+
 #include <QColor>
 #include <QWidget>
 
@@ -28,8 +30,8 @@ public:
     static constexpr int ClientWidth = 672;
     static constexpr int ClientHeight = 404;
     static constexpr int StepCount = 8;
-    static inline const QColor CurrentStepColour = QColor(0, 0, 255);
-    static inline const QColor OtherStepColour = QColor(0, 0, 0);
+    static inline const QColor CurrentStepColour = CurrentLabelColour;
+    static inline const QColor OtherStepColour = OtherLabelColour;
 
     MainWindow(WordStore &store, Prompts &prompts, DrawSource &draws, const QString &programFolder,
                QWidget *parent = nullptr);
@@ -39,8 +41,7 @@ public:
     Wizard *wizard() const { return m_wizard; }
     const WordList &wordList() const { return m_list; }
     QLabel *stepLabel(int step) const { return m_stepLabels.at(step); }
-    static void setLabelColour(QLabel *label, const QColor &colour);
-    static QColor labelColour(const QLabel *label);
+    static QColor labelColour(const QLabel *label) { return ::labelColour(label); }
 
     // Centres the window on the screen it is shown on.
     void centreOnScreen();

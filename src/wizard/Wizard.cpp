@@ -3,6 +3,7 @@
 #include "engine/ReprintRun.h"
 #include "engine/WordList.h"
 #include "platform/ImageButton.h"
+#include "platform/LabelColour.h"
 #include "platform/Prompts.h"
 #include "platform/TextBox.h"
 #include "sources/PreviewLoader.h"
@@ -20,20 +21,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-
-namespace {
-
-const QColor Current(0, 0, 255);
-const QColor Other(0, 0, 0);
-
-void colour(QLabel *label, const QColor &c)
-{
-    QPalette p = label->palette();
-    p.setColor(QPalette::WindowText, c);
-    label->setPalette(p);
-}
-
-} // namespace
 
 Wizard::Wizard(QWidget *window, const Navigation &navigation, QLabel *pleaseWait, const QString &programFolder,
                Prompts &prompts, WordList &list, ReprintRun &run)
@@ -138,10 +125,10 @@ void Wizard::Restart()
 void Wizard::moveTo(int step)
 {
     m_steps[m_step].page->hide();
-    colour(m_nav.stepLabels[m_step], Other);
+    setLabelColour(m_nav.stepLabels[m_step], OtherLabelColour);
     m_step = step;
     m_steps[m_step].page->show();
-    colour(m_nav.stepLabels[m_step], Current);
+    setLabelColour(m_nav.stepLabels[m_step], CurrentLabelColour);
     m_nav.previous->setVisible(m_step > 0 && m_step < StepCount - 1);
     m_nav.next->setVisible(m_step < StepCount - 1);
     m_nav.restart->setVisible(m_step == StepCount - 1);
