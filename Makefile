@@ -7,7 +7,7 @@ JOBS ?= $(shell nproc)
 # Debian packages the build and the tests need.
 PACKAGES := cmake g++ make pkg-config \
             qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-webengine-dev qt6-qpa-plugins libqt6opengl6-dev libgl-dev \
-            libsqlite3-dev sqlite3 mythes-en-us wordnet-base fonts-liberation2 \
+            libsqlite3-dev sqlite3 mythes-en-us wordnet-base scowl fonts-liberation2 \
             xvfb x11-utils xdotool openbox
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)

@@ -8,6 +8,7 @@
 // With --sample, prints N words (drawn evenly) that only the inflected forms
 // reach, each with its first synonyms, for reading by eye.
 
+#include "Coverage.h"
 #include "MythesReader.h"
 #include "SynonymFilter.h"
 #include "WordsDbWriter.h"
@@ -22,21 +23,6 @@
 
 #include <cstdio>
 
-namespace {
-
-struct Coverage
-{
-    qsizetype words = 0;     // of four characters or more
-    qsizetype replaceable = 0;
-    double share() const { return words ? 100.0 * double(replaceable) / double(words) : 0; }
-};
-
-bool replaceable(WordStore &store, const QString &word)
-{
-    return store.IsExcluded(word) == std::optional<bool>(false) && store.SynonymsOf(word).rowCount() > 0;
-}
-
-} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -68,23 +54,19 @@ int main(int argc, char *argv[])
     Coverage allWith, allWithout;
     QStringList reachedOnlyWithForms;
     for (const QString &path : args) {
-        const TextFileContent content = ReadTextFile(path);
-        if (!content.ok()) {
-            std::fprintf(stderr, "%s\n", qPrintable(content.error));
+        const std::optional<QString> text = readProse(path);
+        if (!text)
             return 1;
-        }
-        QString text = content.text;
-        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
         WordList list;
-        list.FillWordList(text);
+        list.FillWordList(*text);
         Coverage with, without;
         for (const QString &entry : list.entries()) {
-            if (entry == WordList::LineBreak || entry.size() < 4)
+            if (!countsForCoverage(entry))
                 continue;
             ++with.words;
             ++without.words;
-            const bool inflectedHit = replaceable(inflected, entry);
-            const bool plainHit = replaceable(plain, entry);
+            const bool inflectedHit = isReplaceable(inflected, entry);
+            const bool plainHit = isReplaceable(plain, entry);
             with.replaceable += inflectedHit;
             without.replaceable += plainHit;
             if (inflectedHit && !plainHit)
@@ -94,10 +76,8 @@ int main(int argc, char *argv[])
                     "(+%.1f points)\n",
                     qPrintable(QFileInfo(path).fileName()), qint64(with.words), with.share(), without.share(),
                     with.share() - without.share());
-        allWith.words += with.words;
-        allWith.replaceable += with.replaceable;
-        allWithout.words += without.words;
-        allWithout.replaceable += without.replaceable;
+        allWith.add(with);
+        allWithout.add(without);
     }
     std::printf("%-45s %7lld words of 4+ letters: %5.1f%% replaceable with inflected forms, %5.1f%% without "
                 "(+%.1f points)\n",

@@ -105,3 +105,20 @@ QVector<HeadWord> selectSynonyms(const Thesaurus &thesaurus)
     }
     return heads;
 }
+
+void dropClosedClass(QVector<HeadWord> &heads, const ClosedClass &closedClass)
+{
+    if (closedClass.isEmpty())
+        return;
+    for (HeadWord &head : heads) {
+        if (closedClass.contains(head.word)) {
+            head.synonyms.clear();
+            head.byPartOfSpeech.clear();
+            continue;
+        }
+        auto closed = [&closedClass](const QString &s) { return closedClass.contains(s); };
+        head.synonyms.removeIf(closed);
+        for (QStringList &ofPos : head.byPartOfSpeech)
+            ofPos.removeIf(closed);
+    }
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ClosedClass.h"
 #include "MythesReader.h"
 
 #include <QMap>
@@ -29,3 +30,7 @@ QVector<HeadWord> selectSynonyms(const Thesaurus &thesaurus);
 // True when `label` names a relation other than synonymy, in any of the
 // thesauri's languages.
 bool isRelationLabel(const QString &label);
+
+// Takes every synonym from the head words on `closedClass`, and drops every
+// one-word synonym on it.
+void dropClosedClass(QVector<HeadWord> &heads, const ClosedClass &closedClass);

@@ -1,8 +1,13 @@
 // penrook-wordsdb: builds words.mdb from a MyThes thesaurus.
 
+#include "ClosedClass.h"
+#include "CuratedSynonyms.h"
 #include "Inflector.h"
 #include "MythesReader.h"
+#include "SenseSelector.h"
 #include "SynonymFilter.h"
+#include "WordFrequency.h"
+#include "WordNetSenses.h"
 #include "WordsDbWriter.h"
 
 #include <QCommandLineParser>
@@ -54,10 +59,23 @@ int main(int argc, char *argv[])
     const QCommandLineOption noInflectionsOption(
         QStringLiteral("no-inflections"), QStringLiteral("English only: leave out the inflected forms."));
     const QCommandLineOption wordnetOption(QStringLiteral("wordnet"),
-                                           QStringLiteral("Folder of WordNet's exception lists (*.exc)."),
+                                           QStringLiteral("English: folder of WordNet (sense counts, exception lists)."),
                                            QStringLiteral("folder"), QStringLiteral("/usr/share/wordnet"));
-    parser.addOptions(
-        {languageOption, thesaurusOption, outputOption, ifMissingOption, noInflectionsOption, wordnetOption});
+    const QCommandLineOption scowlOption(QStringLiteral("scowl"),
+                                         QStringLiteral("English: folder of the SCOWL word lists by size."),
+                                         QStringLiteral("folder"), QStringLiteral("/usr/share/dict/scowl"));
+    const QCommandLineOption minShareOption(
+        QStringLiteral("min-share"),
+        QStringLiteral("English: the share of a word's use a synonym must fit (default 0.7)."), QStringLiteral("x"));
+    const QCommandLineOption minHomeOption(
+        QStringLiteral("min-home"),
+        QStringLiteral("English: the share of a synonym's own use that must be in that sense (default 0.5)."),
+        QStringLiteral("x"));
+    const QCommandLineOption maxSynonymsOption(QStringLiteral("max-synonyms"),
+                                               QStringLiteral("English: synonyms kept per word (default 4)."),
+                                               QStringLiteral("n"));
+    parser.addOptions({languageOption, thesaurusOption, outputOption, ifMissingOption, noInflectionsOption,
+                       wordnetOption, scowlOption, minShareOption, minHomeOption, maxSynonymsOption});
     parser.process(app);
 
     const QString output = parser.value(outputOption);
@@ -84,15 +102,32 @@ int main(int argc, char *argv[])
         return 1;
     }
     QVector<HeadWord> heads = selectSynonyms(thesaurus);
+    const ClosedClass closedClass(language);
     qsizetype inflected = 0;
-    if (language == QLatin1String("en") && !parser.isSet(noInflectionsOption)) {
+    if (language == QLatin1String("en")) {
         const Inflector inflector(parser.value(wordnetOption));
-        if (!inflector.hasExceptionLists())
-            std::fprintf(stderr, "penrook-wordsdb: no WordNet exception lists in %s: regular forms only\n",
-                         qPrintable(parser.value(wordnetOption)));
-        const QVector<HeadWord> forms = inflector.inflect(heads);
-        inflected = forms.size();
-        heads += forms;
+        const WordNetSenses senses(parser.value(wordnetOption));
+        const WordFrequency frequency(parser.value(scowlOption));
+        if (!senses.loaded() || !frequency.loaded()) {
+            std::fprintf(stderr, "penrook-wordsdb: English needs WordNet's sense counts (%s, wordnet-base) and the "
+                                 "SCOWL word lists (%s, scowl)\n",
+                         qPrintable(parser.value(wordnetOption)), qPrintable(parser.value(scowlOption)));
+            return 1;
+        }
+        SenseSelector::Rules rules;
+        rules.inflect = !parser.isSet(noInflectionsOption);
+        if (parser.isSet(minShareOption))
+            rules.minShare = parser.value(minShareOption).toDouble();
+        if (parser.isSet(minHomeOption))
+            rules.minHome = parser.value(minHomeOption).toDouble();
+        if (parser.isSet(maxSynonymsOption))
+            rules.maxSynonyms = parser.value(maxSynonymsOption).toInt();
+        const qsizetype before = heads.size();
+        const CuratedSynonyms curated(language);
+        heads = SenseSelector({senses, frequency, inflector, closedClass, curated}, rules).select(heads);
+        inflected = heads.size() - before;
+    } else {
+        dropClosedClass(heads, closedClass);
     }
     WordsDbCounts counts;
     if (auto error = writeWordsDb(output, heads, &counts)) {

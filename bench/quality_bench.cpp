@@ -1,0 +1,150 @@
+// Replacements in context, for a person to read: what the generator makes of
+// real prose with a given word database.
+//
+//   quality_bench [--db FOLDER]... [--sample N] [--legibility L] [--seed S]
+//                 [--key FILE] TEXT...
+//
+// For each database (a folder holding words.mdb; the one beside the program by
+// default) it runs the real generator over each text, fresh from the original
+// every time, until it has at least N replacements per database, and prints
+// their coverage. It then prints N replacements per database drawn at random,
+// all databases shuffled together and numbered, each as its sentence with the
+// replaced word shown as [word -> synonym]. With --key the database of every
+// item goes to FILE instead of the listing, so the reading can be blind.
+
+#include "Coverage.h"
+#include "engine/RandomDraw.h"
+#include "engine/VariationGenerator.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <cstdio>
+#include <random>
+
+namespace {
+
+struct Replacement
+{
+    int database = 0;
+    QString sentence; // with the replacement marked
+};
+
+bool endsSentence(const QString &entry)
+{
+    static const QString ends = QStringLiteral(".!?:;");
+    return entry == WordList::LineBreak || (!entry.isEmpty() && ends.contains(entry.back()));
+}
+
+// The sentence around `at` in the original entries, the word at `at` shown as
+// [original -> synonym]; at most 30 words either side.
+QString inContext(const QStringList &original, qsizetype at, const QString &synonym)
+{
+    qsizetype from = at, to = at;
+    while (from > 0 && at - from < 30 && !endsSentence(original.at(from - 1)))
+        --from;
+    while (to + 1 < original.size() && to - at < 30 && !endsSentence(original.at(to)))
+        ++to;
+    QStringList words;
+    for (qsizetype i = from; i <= to; ++i) {
+        if (original.at(i) == WordList::LineBreak)
+            continue;
+        words << (i == at ? QStringLiteral("[%1 -> %2]").arg(original.at(i), synonym) : original.at(i));
+    }
+    return words.join(QLatin1Char(' '));
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QStringList args = app.arguments().mid(1);
+    QStringList databases;
+    int sample = 100, legibility = 50;
+    unsigned seed = std::random_device()();
+    QString keyPath;
+    QStringList texts;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString &a = args.at(i);
+        const bool hasValue = i + 1 < args.size();
+        if (a == QLatin1String("--db") && hasValue)
+            databases << args.at(++i);
+        else if (a == QLatin1String("--sample") && hasValue)
+            sample = args.at(++i).toInt();
+        else if (a == QLatin1String("--legibility") && hasValue)
+            legibility = args.at(++i).toInt();
+        else if (a == QLatin1String("--seed") && hasValue)
+            seed = args.at(++i).toUInt();
+        else if (a == QLatin1String("--key") && hasValue)
+            keyPath = args.at(++i);
+        else
+            texts << a;
+    }
+    if (texts.isEmpty() || sample <= 0) {
+        std::fprintf(stderr, "usage: quality_bench [--db FOLDER]... [--sample N] [--legibility L] [--seed S] "
+                             "[--key FILE] TEXT...\n");
+        return 2;
+    }
+    if (databases.isEmpty())
+        databases << QCoreApplication::applicationDirPath();
+
+    QStringList originals;
+    for (const QString &path : texts) {
+        const std::optional<QString> text = readProse(path);
+        if (!text)
+            return 1;
+        originals << *text;
+    }
+
+    std::mt19937 random(seed);
+    QVector<Replacement> chosen;
+    for (int d = 0; d < databases.size(); ++d) {
+        WordStore store([](const QString &m, int) { std::fprintf(stderr, "store: %s\n", qPrintable(m)); });
+        if (store.OpenWordStore(databases.at(d)))
+            return 1;
+        Coverage coverage;
+        QVector<Replacement> found;
+        ClockDrawSource draws;
+        for (int round = 0; round < 50 && found.size() < sample * 3; ++round) {
+            for (const QString &text : originals) {
+                WordList list;
+                list.FillWordList(text);
+                if (round == 0)
+                    coverage.add(coverageOf(store, list));
+                const QStringList before = list.entries();
+                RewriteSettings settings;
+                settings.legibility = legibility;
+                VariationGenerator(list, store, draws).GenerateVariation(settings);
+                for (qsizetype i = 0; i < before.size() && i < list.count(); ++i) {
+                    if (list.at(i) != before.at(i))
+                        found.append(Replacement{d, inContext(before, i, list.at(i))});
+                }
+            }
+        }
+        std::shuffle(found.begin(), found.end(), random);
+        chosen += found.mid(0, sample);
+        std::printf("database %d (%s): coverage %.1f%% of %lld words of 4+ letters, %lld replacements made\n", d + 1,
+                    qPrintable(QDir(databases.at(d)).absolutePath()), coverage.share(), qint64(coverage.words),
+                    qint64(found.size()));
+    }
+    std::shuffle(chosen.begin(), chosen.end(), random);
+
+    QFile key(keyPath);
+    if (!keyPath.isEmpty() && !key.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(keyPath));
+        return 1;
+    }
+    std::printf("\n");
+    for (qsizetype i = 0; i < chosen.size(); ++i) {
+        if (key.isOpen())
+            key.write(QStringLiteral("%1 %2\n").arg(i + 1).arg(chosen[i].database + 1).toUtf8());
+        const QString tag = key.isOpen() || databases.size() == 1 ? QString()
+                                                                   : QStringLiteral(" (db %1)").arg(chosen[i].database + 1);
+        std::printf("%4lld%s  %s\n", qint64(i + 1), qPrintable(tag), qPrintable(chosen[i].sentence));
+    }
+    return 0;
+}

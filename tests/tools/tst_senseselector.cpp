@@ -1,0 +1,259 @@
+#include "ClosedClass.h"
+#include "CuratedSynonyms.h"
+#include "Inflector.h"
+#include "MythesReader.h"
+#include "SenseSelector.h"
+#include "SynonymFilter.h"
+#include "WordFrequency.h"
+#include "WordNetSenses.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+// A small WordNet and SCOWL in the files' own formats.
+class Lexicon
+{
+public:
+    // A sense of `lemma`, after those already given: its synset's words and its count.
+    Lexicon &sense(const QString &lemma, const QString &pos, const QStringList &synset, int count)
+    {
+        quint32 &offset = m_offsets[pos + synset.join(QLatin1Char(','))];
+        if (!offset) {
+            offset = quint32(1000 + m_offsets.size());
+            m_data[pos] << QStringLiteral("%1 00 %2 %3 %4 000 | gloss")
+                               .arg(offset, 8, 10, QLatin1Char('0'))
+                               .arg(pos.left(1))
+                               .arg(synset.size(), 2, 16, QLatin1Char('0'))
+                               .arg(QStringList(synset).replaceInStrings(QStringLiteral(" "), QStringLiteral("_"))
+                                        .join(QStringLiteral(" 0 ")) + QStringLiteral(" 0"));
+        }
+        QVector<quint32> &senses = m_index[pos][lemma];
+        senses.append(offset);
+        const int type = QStringList{"noun", "verb", "adj", "adv"}.indexOf(pos) + 1;
+        m_counts << lemma + QStringLiteral("%") + QStringLiteral("%1:00:%2:: %3 %4").arg(type).arg(senses.size()).arg(senses.size()).arg(count);
+        return *this;
+    }
+    Lexicon &level(int size, const QStringList &words)
+    {
+        m_levels[size] += words;
+        return *this;
+    }
+
+    // Writes the files into `dir` (WordNet) and `dir`/scowl.
+    void write(const QString &dir) const
+    {
+        QDir(dir).mkpath(QStringLiteral("scowl"));
+        for (const char *pos : {"noun", "verb", "adj", "adv"}) {
+            QStringList index;
+            const auto &ofPos = m_index.value(QLatin1String(pos));
+            for (auto it = ofPos.constBegin(); it != ofPos.constEnd(); ++it) {
+                QStringList offsets;
+                for (quint32 o : it.value())
+                    offsets << QStringLiteral("%1").arg(o, 8, 10, QLatin1Char('0'));
+                index << QStringLiteral("%1 %2 %3 0 %3 0 %4")
+                             .arg(QString(it.key()).replace(QLatin1Char(' '), QLatin1Char('_')), QLatin1String(pos).left(1))
+                             .arg(it.value().size())
+                             .arg(offsets.join(QLatin1Char(' ')));
+            }
+            put(dir + QStringLiteral("/index.") + pos, index);
+            put(dir + QStringLiteral("/data.") + pos, m_data.value(QLatin1String(pos)));
+        }
+        put(dir + QStringLiteral("/cntlist.rev"), m_counts);
+        for (auto it = m_levels.constBegin(); it != m_levels.constEnd(); ++it)
+            put(dir + QStringLiteral("/scowl/english-words.%1").arg(it.key()), it.value());
+    }
+
+private:
+    static void put(const QString &path, const QStringList &lines)
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write((lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
+    }
+
+    QHash<QString, quint32> m_offsets;
+    QHash<QString, QStringList> m_data;
+    QHash<QString, QMap<QString, QVector<quint32>>> m_index;
+    QStringList m_counts;
+    QMap<int, QStringList> m_levels;
+};
+
+HeadWord head(const QString &word, const QMap<QString, QStringList> &byPos)
+{
+    HeadWord h{word, {}, byPos};
+    for (const QStringList &s : byPos)
+        h.synonyms += s;
+    return h;
+}
+
+QStringList synonymsOf(const QVector<HeadWord> &heads, const QString &word)
+{
+    for (const HeadWord &h : heads) {
+        if (h.word == word)
+            return h.synonyms;
+    }
+    return {QStringLiteral("<no head word>")};
+}
+
+} // namespace
+
+class TestSenseSelector : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        Lexicon()
+            .sense("happy", "adj", {"happy", "glad", "cheerful"}, 20)
+            .sense("happy", "adj", {"happy", "glad"}, 5)
+            .sense("happy", "adj", {"happy", "felicitous"}, 0)
+            .sense("glad", "adj", {"happy", "glad", "cheerful"}, 8)
+            .sense("cheerful", "adj", {"happy", "glad", "cheerful"}, 3)
+            .sense("felicitous", "adj", {"happy", "felicitous"}, 1)
+            .sense("software", "noun", {"software", "package", "program"}, 0)
+            .sense("package", "noun", {"package", "parcel"}, 10)
+            .sense("package", "noun", {"software", "package", "program"}, 0)
+            .sense("program", "noun", {"software", "package", "program"}, 5)
+            .sense("need", "noun", {"need", "requirement"}, 2)
+            .sense("need", "verb", {"need", "require"}, 20)
+            .sense("requirement", "noun", {"need", "requirement"}, 4)
+            .sense("require", "verb", {"need", "require"}, 9)
+            .sense("big", "adj", {"big", "large", "prodigious", "Jumbo"}, 10)
+            .sense("large", "adj", {"big", "large", "prodigious", "Jumbo"}, 10)
+            .sense("prodigious", "adj", {"big", "large", "prodigious", "Jumbo"}, 1)
+            .sense("Jumbo", "adj", {"big", "large", "prodigious", "Jumbo"}, 1)
+            .sense("will", "noun", {"will", "testament"}, 5)
+            .sense("testament", "noun", {"will", "testament"}, 2)
+            .sense("help", "verb", {"help"}, 20)
+            .level(10, {"happy", "glad", "big", "large", "need", "needs", "software", "help", "helps", "Jumbo"})
+            .level(20, {"cheerful", "program", "programs", "package", "packages", "require", "requires",
+                        "requirement", "requirements", "assist", "assists", "aid", "aids", "helped", "assisted",
+                        "aided", "helping", "assisting", "aiding", "bigger", "larger", "biggest", "largest",
+                        "happier", "gladder", "happiest", "gladdest", "needed", "required", "needing",
+                        "requiring", "felicitous"})
+            .level(70, {"prodigious"})
+            .level(80, {"softwares"})
+            .write(m_dir.path());
+
+        const QVector<HeadWord> thesaurus = {
+            head("happy", {{"adj", {"felicitous", "cheerful", "glad"}}}),
+            head("glad", {{"adj", {"happy"}}}),
+            head("cheerful", {{"adj", {"happy"}}}),
+            head("felicitous", {{"adj", {"happy"}}}),
+            head("software", {{"noun", {"package", "program"}}}),
+            head("need", {{"noun", {"requirement"}}, {"verb", {"require"}}}),
+            head("big", {{"adj", {"large", "prodigious", "Jumbo"}}}),
+            head("will", {{"noun", {"testament"}}}),
+            head("help", {}),
+        };
+        const WordNetSenses senses(m_dir.path());
+        QVERIFY(senses.loaded());
+        const WordFrequency frequency(m_dir.path() + QStringLiteral("/scowl"));
+        const Inflector inflector(m_dir.path());
+        const ClosedClass closedClass = ClosedClass::fromText(QStringLiteral("# modals\nwill shall\n"));
+        const CuratedSynonyms curated = CuratedSynonyms::fromText(QStringLiteral("# by hand\nhelp|verb|assist, aid\n"));
+        m_heads = SenseSelector({senses, frequency, inflector, closedClass, curated}).select(thesaurus);
+    }
+
+    // A synonym is kept for the senses that carry the word's use, and the one
+    // found in most of that use comes first.
+    void onlyTheOrdinarySenseBestFirst()
+    {
+        QCOMPARE(synonymsOf(m_heads, "happy"), QStringList({"glad", "cheerful"}));
+        QCOMPARE(synonymsOf(m_heads, "happier"), QStringList({"gladder"}));
+    }
+
+    // "package" shares a sense with "software", but is seldom used in it.
+    void aSynonymMustBeAtHomeInTheSense()
+    {
+        QCOMPARE(synonymsOf(m_heads, "software"), QStringList({"program"}));
+    }
+
+    // "need" is mostly a verb: its plain and -s forms take the verb's synonyms only.
+    void theDominantPartOfSpeechDecides()
+    {
+        QCOMPARE(synonymsOf(m_heads, "need"), QStringList({"require"}));
+        QCOMPARE(synonymsOf(m_heads, "needs"), QStringList({"requires"}));
+        QCOMPARE(synonymsOf(m_heads, "needed"), QStringList({"required"}));
+    }
+
+    // A rare word, a name and a closed-class word never become synonyms; a form
+    // that no word list knows is never made.
+    void commonWordsAndRealFormsOnly()
+    {
+        QCOMPARE(synonymsOf(m_heads, "big"), QStringList({"large"}));
+        QCOMPARE(synonymsOf(m_heads, "will"), QStringList());
+        QCOMPARE(synonymsOf(m_heads, "softwares"), QStringList({"<no head word>"}));
+        QCOMPARE(synonymsOf(m_heads, "wills"), QStringList({"<no head word>"}));
+    }
+
+    // Synonyms chosen by hand fit the whole part of speech, and are inflected.
+    void handChosenSynonymsKeepTheirOrder()
+    {
+        QCOMPARE(synonymsOf(m_heads, "help"), QStringList({"assist", "aid"}));
+        QCOMPARE(synonymsOf(m_heads, "helping"), QStringList({"assisting", "aiding"}));
+    }
+
+    void listsParse()
+    {
+        const ClosedClass closed = ClosedClass::fromText(QStringLiteral("# why\nthe a  An\n\nof # preposition\n"));
+        QVERIFY(closed.contains("AN") && closed.contains("of") && !closed.contains("why"));
+        const CuratedSynonyms curated =
+            CuratedSynonyms::fromText(QStringLiteral("begin|verb| start ,commence,\nbad line\nfast|adv|\n"));
+        QCOMPARE(curated.of("Begin", WordNetSenses::Pos::Verb), QStringList({"start", "commence"}));
+        QVERIFY(curated.of("begin", WordNetSenses::Pos::Noun).isEmpty());
+        QVERIFY(!ClosedClass("en").contains("house") && ClosedClass("de").contains("wird")
+                && ClosedClass("fr").contains("été"));
+    }
+
+    // The rows that made reprints unreadable, on Debian's own data.
+    void debianDataLosesTheWrongSenses()
+    {
+        const Thesaurus thesaurus = readMythes(QStringLiteral("/usr/share/mythes/th_en_US_v2.dat"));
+        const WordNetSenses senses;
+        const WordFrequency frequency;
+        if (!thesaurus.error.isEmpty() || !senses.loaded() || !frequency.loaded())
+            QSKIP("mythes-en-us, wordnet-base or scowl is not installed");
+        const Inflector inflector;
+        const ClosedClass closedClass(QStringLiteral("en"));
+        const CuratedSynonyms curated(QStringLiteral("en"));
+        const QVector<HeadWord> heads =
+            SenseSelector({senses, frequency, inflector, closedClass, curated}).select(selectSynonyms(thesaurus));
+        QHash<QString, QStringList> byWord;
+        for (const HeadWord &h : heads)
+            byWord[h.word.toLower()] += h.synonyms;
+        const QList<QPair<QString, QStringList>> wrong = {
+            {"will", {"testament", "bequeath", "volition"}}, {"must", {"mustiness", "moldiness"}},
+            {"have", {"rich person", "wealthy person"}},     {"being", {"beingness", "organism"}},
+            {"other", {"early", "former"}},                  {"even", {"evening", "eve"}},
+            {"still", {"noneffervescent"}},                  {"well", {"wellspring"}},
+            {"more", {"Thomas More"}},                       {"such", {"so much"}},
+            {"users", {"drug users", "substance abusers"}},  {"first", {"low", "number 1", "world-class"}},
+            {"commercial", {"commercial message"}},          {"distribution", {"statistical distribution"}},
+            {"works", {"whole kit and caboodle"}},           {"software", {"package"}},
+            {"appendix", {"vermiform process"}},             {"free", {"liberate", "disembarrass"}},
+            {"best", {"wellest"}},                           {"packages", {"softwares"}},
+            {"rights", {"rightfields"}},                     {"wants", {"wishings"}},
+        };
+        for (const auto &[word, synonyms] : wrong) {
+            for (const QString &s : synonyms)
+                QVERIFY2(!byWord.value(word).contains(s), qPrintable(word + " -> " + s));
+        }
+        for (const QString &word : {"will", "must", "have", "been", "being", "more", "such", "even", "still"})
+            QVERIFY2(byWord.value(word).isEmpty(), qPrintable(word));
+        QVERIFY(byWord.value("help").contains("assist"));
+    }
+
+private:
+    QTemporaryDir m_dir;
+    QVector<HeadWord> m_heads;
+};
+
+QTEST_GUILESS_MAIN(TestSenseSelector)
+#include "tst_senseselector.moc"

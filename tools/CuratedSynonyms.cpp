@@ -1,0 +1,48 @@
+#include "CuratedSynonyms.h"
+
+#include <QFile>
+
+namespace {
+
+QString keyOf(const QString &word, WordNetSenses::Pos pos)
+{
+    return QString::number(int(pos)) + QLatin1Char('|') + word.trimmed().toCaseFolded();
+}
+
+} // namespace
+
+CuratedSynonyms::CuratedSynonyms(const QString &language)
+{
+    QFile file(QStringLiteral(":/curated/%1.txt").arg(language.left(2).toLower()));
+    if (file.open(QIODevice::ReadOnly))
+        m_synonyms = fromText(QString::fromUtf8(file.readAll())).m_synonyms;
+}
+
+CuratedSynonyms CuratedSynonyms::fromText(const QString &text)
+{
+    CuratedSynonyms list;
+    for (const QString &line : text.split(QLatin1Char('\n'))) {
+        if (line.startsWith(QLatin1Char('#')))
+            continue;
+        const QStringList fields = line.split(QLatin1Char('|'));
+        if (fields.size() != 3)
+            continue;
+        const std::optional<WordNetSenses::Pos> pos = WordNetSenses::posOf(fields.at(1));
+        if (!pos || fields.at(0).trimmed().isEmpty())
+            continue;
+        QStringList synonyms;
+        for (const QString &s : fields.at(2).split(QLatin1Char(','))) {
+            const QString synonym = s.simplified();
+            if (!synonym.isEmpty() && !synonyms.contains(synonym))
+                synonyms.append(synonym);
+        }
+        if (!synonyms.isEmpty())
+            list.m_synonyms[keyOf(fields.at(0), *pos)] += synonyms;
+    }
+    return list;
+}
+
+QStringList CuratedSynonyms::of(const QString &word, WordNetSenses::Pos pos) const
+{
+    return m_synonyms.value(keyOf(word, pos));
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "WordNetSenses.h"
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+// Synonyms chosen by hand for common English words, each right in nearly every
+// ordinary use of its word in one part of speech: the senses WordNet counts
+// most often are mostly the word alone, so its sense groups give no synonym
+// for a word's ordinary use. Compiled into the converter from
+// tools/curated/<ll>.txt, lines "word|pos|synonym, synonym" (base forms).
+class CuratedSynonyms
+{
+public:
+    // The list of a two-letter language code; empty where there is none.
+    explicit CuratedSynonyms(const QString &language);
+    static CuratedSynonyms fromText(const QString &text);
+
+    bool isEmpty() const { return m_synonyms.isEmpty(); }
+    // The synonyms of `word` (any letter case) as `pos`, best first.
+    QStringList of(const QString &word, WordNetSenses::Pos pos) const;
+
+private:
+    CuratedSynonyms() = default;
+    QHash<QString, QStringList> m_synonyms; // "pos|folded word" -> synonyms
+};

@@ -1,0 +1,273 @@
+#include "SenseSelector.h"
+
+#include <QRegularExpression>
+#include <QSet>
+
+#include <algorithm>
+
+namespace {
+
+using Pos = WordNetSenses::Pos;
+constexpr Pos AllPos[] = {Pos::Noun, Pos::Verb, Pos::Adjective, Pos::Adverb};
+
+// Each sense counts a little even where the corpus never met it, less the
+// further down WordNet's order it stands; a word the corpus hardly knows is
+// then shared out by that order, and a rare sense still dilutes a common one.
+constexpr double Prior = 0.5;
+
+QString fold(const QString &text)
+{
+    return text.toCaseFolded();
+}
+
+QString labelOf(Pos pos)
+{
+    switch (pos) {
+    case Pos::Noun:
+        return QStringLiteral("noun");
+    case Pos::Verb:
+        return QStringLiteral("verb");
+    case Pos::Adjective:
+        return QStringLiteral("adj");
+    case Pos::Adverb:
+        return QStringLiteral("adv");
+    }
+    return {};
+}
+
+bool hasUpper(const QString &text)
+{
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isUpper(); });
+}
+
+} // namespace
+
+struct SenseSelector::Reading
+{
+    QString base; // the word whose senses these are
+    Pos pos;
+    std::optional<Inflector::Slot> slot; // the form of `base` the word is; none for `base` itself
+
+    bool operator==(const Reading &other) const
+    {
+        return fold(base) == fold(other.base) && pos == other.pos && slot == other.slot;
+    }
+};
+
+struct SenseSelector::Candidate
+{
+    QString text;            // as it replaces the word, inflected like it
+    QString base;            // the synonym's own lemma
+    double weight = 0;       // the word's use that it fits
+    QSet<quint64> senses;    // (part of speech, synset) it shares with the word
+    int attested = 0;        // times the corpus met the synonym itself in those senses
+    qsizetype order = 0;     // first seen
+    int rank = 1000;         // place in a hand-chosen list
+    double home = 0;
+    int tier = 0;
+};
+
+SenseSelector::SenseSelector(Sources sources, Rules rules)
+    : m_senses(sources.senses), m_frequency(sources.frequency), m_inflector(sources.inflector),
+      m_closedClass(sources.closedClass), m_curated(sources.curated), m_rules(rules)
+{
+}
+
+double SenseSelector::senseWeight(const QVector<WordNetSenses::Sense> &senses, qsizetype index) const
+{
+    return senses.at(index).count + Prior / double(index + 1);
+}
+
+double SenseSelector::mass(const QString &lemma, Pos pos) const
+{
+    const QVector<WordNetSenses::Sense> &senses = m_senses.senses(lemma, pos);
+    double sum = 0;
+    for (qsizetype i = 0; i < senses.size(); ++i)
+        sum += senseWeight(senses, i);
+    return sum;
+}
+
+bool SenseSelector::formExists(const QString &form) const
+{
+    return m_frequency.level(form) <= 60;
+}
+
+bool SenseSelector::isCommonFor(const QString &synonym, const QString &head) const
+{
+    int headTier = m_frequency.tierOf(head);
+    if (headTier == WordFrequency::tier(WordFrequency::Unknown))
+        headTier = m_frequency.tierOf(head.toLower());
+    const int limit = std::min(2, headTier + 1);
+    if (m_frequency.level(synonym) != WordFrequency::Unknown)
+        return m_frequency.tierOf(synonym) <= limit;
+    const QStringList parts = synonym.split(QRegularExpression(QStringLiteral("[ -]")), Qt::SkipEmptyParts);
+    return !parts.isEmpty()
+           && std::all_of(parts.begin(), parts.end(), [&](const QString &p) { return m_frequency.tierOf(p) <= limit; });
+}
+
+QStringList SenseSelector::choose(const QString &surface, const QVector<Reading> &readings,
+                                  const QHash<QString, const HeadWord *> &byHead) const
+{
+    if (m_closedClass.contains(surface))
+        return {};
+    double total = 0;
+    for (const Reading &r : readings)
+        total += mass(r.base, r.pos);
+    if (total <= 0)
+        return {};
+
+    QHash<QString, Candidate> candidates; // folded text -> candidate
+    auto candidate = [&](const Reading &r, const QString &synonym) -> Candidate * {
+        const std::optional<QString> text = r.slot ? m_inflector.synonymForm(synonym, *r.slot) : synonym;
+        if (!text || fold(*text) == fold(surface) || fold(synonym) == fold(r.base))
+            return nullptr;
+        Candidate &c = candidates[fold(*text)];
+        if (c.text.isEmpty()) {
+            c.text = *text;
+            c.base = synonym;
+            c.order = candidates.size();
+        }
+        return &c;
+    };
+    for (const Reading &r : readings) {
+        // Chosen by hand: right wherever the word is this part of speech.
+        const QStringList curated = m_curated.of(r.base, r.pos);
+        QSet<QString> fitsAll;
+        for (qsizetype k = 0; k < curated.size(); ++k) {
+            if (Candidate *c = candidate(r, curated.at(k))) {
+                c->weight += mass(r.base, r.pos);
+                c->rank = std::min(c->rank, int(k));
+                fitsAll.insert(fold(c->text));
+            }
+        }
+        const HeadWord *entry = byHead.value(fold(r.base));
+        if (!entry)
+            continue;
+        QSet<QString> listed;
+        for (const QString &t : entry->byPartOfSpeech.value(labelOf(r.pos)))
+            listed.insert(fold(t));
+        if (listed.isEmpty())
+            continue;
+        const QVector<WordNetSenses::Sense> &senses = m_senses.senses(r.base, r.pos);
+        for (qsizetype i = 0; i < senses.size(); ++i) {
+            for (const QString &member : m_senses.members(r.pos, senses[i].synset)) {
+                if (!listed.contains(fold(member)))
+                    continue;
+                Candidate *c = candidate(r, member);
+                if (!c || fitsAll.contains(fold(c->text)))
+                    continue;
+                c->weight += senseWeight(senses, i);
+                c->senses.insert((quint64(r.pos) << 32) | senses[i].synset);
+            }
+        }
+    }
+
+    QVector<Candidate> kept;
+    const bool lowerHead = !hasUpper(surface);
+    for (Candidate &c : candidates) {
+        if (c.weight / total < m_rules.minShare)
+            continue;
+        const QStringList words = c.text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        if (words.size() > 2 || (words.size() == 1 && m_closedClass.contains(c.text)))
+            continue;
+        if (lowerHead && hasUpper(c.text))
+            continue;
+        if (!isCommonFor(c.text, surface))
+            continue;
+        // How much of the synonym's own use lies in the senses it shares with the word.
+        double shared = 0, own = 0;
+        QSet<int> posSeen;
+        for (const quint64 key : std::as_const(c.senses)) {
+            const Pos pos = Pos(key >> 32);
+            const QVector<WordNetSenses::Sense> &senses = m_senses.senses(c.base, pos);
+            for (qsizetype j = 0; j < senses.size(); ++j) {
+                if (senses[j].synset == quint32(key)) {
+                    shared += senseWeight(senses, j);
+                    c.attested += senses[j].count;
+                }
+            }
+            if (!posSeen.contains(int(pos))) {
+                posSeen.insert(int(pos));
+                own += mass(c.base, pos);
+            }
+        }
+        c.home = own > 0 ? shared / own : 0;
+        const bool byHand = c.rank < 1000;
+        if (!byHand && c.home < m_rules.minHome)
+            continue;
+        if (!byHand && words.size() == 2 && c.attested == 0)
+            continue;
+        c.tier = m_frequency.tierOf(c.text);
+        kept.append(c);
+    }
+    std::sort(kept.begin(), kept.end(), [](const Candidate &a, const Candidate &b) {
+        if (a.weight != b.weight)
+            return a.weight > b.weight;
+        if (a.rank != b.rank)
+            return a.rank < b.rank;
+        if (a.tier != b.tier)
+            return a.tier < b.tier;
+        if (a.home != b.home)
+            return a.home > b.home;
+        return a.order < b.order;
+    });
+    QStringList chosen;
+    for (const Candidate &c : std::as_const(kept)) {
+        if (chosen.size() >= m_rules.maxSynonyms)
+            break;
+        chosen.append(c.text);
+    }
+    return chosen;
+}
+
+QVector<HeadWord> SenseSelector::select(const QVector<HeadWord> &thesaurus) const
+{
+    QHash<QString, const HeadWord *> byHead;
+    for (const HeadWord &head : thesaurus)
+        byHead.insert(fold(head.word), &head);
+
+    // Every reading of every word: its own parts of speech, and the forms of others.
+    QHash<QString, QVector<Reading>> readings; // folded word -> readings
+    QStringList forms;                         // words that are only inflected forms, in order found
+    auto add = [&readings](const QString &word, const Reading &reading) {
+        QVector<Reading> &of = readings[fold(word)];
+        if (!of.contains(reading))
+            of.append(reading);
+    };
+    for (const HeadWord &head : thesaurus) {
+        for (const Pos pos : AllPos) {
+            if (m_senses.senses(head.word, pos).isEmpty())
+                continue;
+            add(head.word, Reading{head.word, pos, std::nullopt});
+            if (!m_rules.inflect || m_closedClass.contains(head.word))
+                continue;
+            for (const Inflector::Slot slot : Inflector::slotsOf(labelOf(pos))) {
+                for (const QString &form : m_inflector.headForms(head.word, slot)) {
+                    if (fold(form) == fold(head.word) || form.contains(QLatin1Char(' ')) || !formExists(form))
+                        continue;
+                    if (!byHead.contains(fold(form)) && !readings.contains(fold(form)))
+                        forms.append(form);
+                    add(form, Reading{head.word, pos, slot});
+                }
+            }
+        }
+    }
+    // A form that WordNet knows as a word of its own is used that way too ("works").
+    for (const QString &form : std::as_const(forms)) {
+        for (const Pos pos : AllPos) {
+            if (!m_senses.senses(form, pos).isEmpty())
+                add(form, Reading{form, pos, std::nullopt});
+        }
+    }
+
+    QVector<HeadWord> result;
+    result.reserve(thesaurus.size() + forms.size());
+    for (const HeadWord &head : thesaurus)
+        result.append(HeadWord{head.word, choose(head.word, readings.value(fold(head.word)), byHead), {}});
+    for (const QString &form : std::as_const(forms)) {
+        const QStringList chosen = choose(form, readings.value(fold(form)), byHead);
+        if (!chosen.isEmpty())
+            result.append(HeadWord{form, chosen, {}});
+    }
+    return result;
+}

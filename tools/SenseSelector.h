@@ -1,0 +1,79 @@
+#pragma once
+
+#include "ClosedClass.h"
+#include "CuratedSynonyms.h"
+#include "Inflector.h"
+#include "SynonymFilter.h"
+#include "WordFrequency.h"
+#include "WordNetSenses.h"
+
+#include <QVector>
+
+// The thresholds of SenseSelector.
+struct SenseRules
+{
+    double minShare = 0.6;
+    double minHome = 0.3;
+    int maxSynonyms = 4;
+    bool inflect = true; // also make the inflected forms as head words
+};
+
+// Chooses the English synonyms that fit a word wherever it ordinarily appears.
+// The generator draws a synonym without seeing the sentence, so a synonym is
+// kept only where it is right for most of the word's uses:
+//  - the candidates are the words WordNet puts in a sense with the word (where
+//    the thesaurus lists them both ways too), and the synonyms chosen by hand
+//    for the word's ordinary use in a part of speech, which fit all its use there;
+//  - a word's use is shared out over its readings (each part of speech of the
+//    word itself, and of every word it is an inflected form of: "needs" is a
+//    plural noun and a verb) and their senses, by WordNet's corpus counts;
+//  - a synonym is kept when the senses it shares with the word carry at least
+//    `minShare` of that use, and those senses carry at least `minHome` of the
+//    synonym's own use in that part of speech ("package" is seldom software);
+//  - every word of it is a common word (the SCOWL lists up to size 55), never
+//    more than one size tier rarer than the word, no proper name for a
+//    lower-case word, no closed-class word; a phrase of two words at most, and
+//    only one that the corpus met in that sense;
+//  - inflected forms are made only where the lists know the form ("softwares"
+//    and "wellest" are not English).
+// The synonyms are ordered best first (the largest share of use, the hand-chosen
+// order, then the more common) and at most `maxSynonyms` are kept.
+class SenseSelector
+{
+public:
+    using Rules = SenseRules;
+
+    struct Sources
+    {
+        const WordNetSenses &senses;
+        const WordFrequency &frequency;
+        const Inflector &inflector;
+        const ClosedClass &closedClass;
+        const CuratedSynonyms &curated;
+    };
+
+    explicit SenseSelector(Sources sources, Rules rules = Rules());
+
+    // Every head word of `thesaurus` (its true synonyms, from selectSynonyms)
+    // with the synonyms that pass, followed by the inflected forms that have
+    // any. Head words whose synonyms all fail stay, with none.
+    QVector<HeadWord> select(const QVector<HeadWord> &thesaurus) const;
+
+private:
+    struct Reading;
+    struct Candidate;
+
+    double senseWeight(const QVector<WordNetSenses::Sense> &senses, qsizetype index) const;
+    double mass(const QString &lemma, WordNetSenses::Pos pos) const;
+    bool isCommonFor(const QString &synonym, const QString &head) const;
+    bool formExists(const QString &form) const;
+    QStringList choose(const QString &surface, const QVector<Reading> &readings,
+                       const QHash<QString, const HeadWord *> &byHead) const;
+
+    const WordNetSenses &m_senses;
+    const WordFrequency &m_frequency;
+    const Inflector &m_inflector;
+    const ClosedClass &m_closedClass;
+    const CuratedSynonyms &m_curated;
+    Rules m_rules;
+};
