@@ -62,12 +62,25 @@ std::optional<QString> fill(SqliteDatabase &db, const QVector<HeadWord> &heads, 
     }
     if (auto error = db.exec(QString::fromLatin1(Indexes)))
         return fail(*error);
+    if (auto error = db.exec(QStringLiteral("pragma user_version = %1").arg(WordDataVersion)))
+        return fail(*error);
     if (auto error = db.exec(QStringLiteral("commit")))
         return fail(*error);
     return std::nullopt;
 }
 
 } // namespace
+
+std::optional<int> wordDataVersion(const QString &path)
+{
+    SqliteDatabase db;
+    if (db.open(path, SqliteDatabase::Mode::ReadWrite))
+        return std::nullopt;
+    SqliteStatement version = db.prepare(QStringLiteral("pragma user_version"));
+    if (!version.isValid() || !version.step())
+        return std::nullopt;
+    return int(version.integer(0));
+}
 
 std::optional<QString> writeWordsDb(const QString &path, const QVector<HeadWord> &heads, WordsDbCounts *counts)
 {

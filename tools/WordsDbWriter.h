@@ -14,6 +14,14 @@ struct WordsDbCounts
     qint64 synonymRows = 0;
 };
 
+// The version of the word data this converter writes, kept in the file's
+// user_version; a file with another is rebuilt by --if-outdated.
+constexpr int WordDataVersion = 2;
+
+// The word data version of the database at `path`: 0 for a file written before
+// versions were kept, nullopt when it cannot be read as a database.
+std::optional<int> wordDataVersion(const QString &path);
+
 // Writes the head words and their synonyms into the words database at `path`.
 //
 // A new file is built beside the target and moved into place only when complete,

@@ -74,7 +74,11 @@ int main(int argc, char *argv[])
     const QCommandLineOption maxSynonymsOption(QStringLiteral("max-synonyms"),
                                                QStringLiteral("English: synonyms kept per word (default 4)."),
                                                QStringLiteral("n"));
-    parser.addOptions({languageOption, thesaurusOption, outputOption, ifMissingOption, noInflectionsOption,
+    const QCommandLineOption ifOutdatedOption(
+        QStringLiteral("if-outdated"),
+        QStringLiteral("Do nothing when the output file holds the word data of this converter's version."));
+    parser.addOptions({languageOption, thesaurusOption, outputOption, ifMissingOption, ifOutdatedOption,
+                       noInflectionsOption,
                        wordnetOption, scowlOption, minShareOption, minHomeOption, maxSynonymsOption});
     parser.process(app);
 
@@ -85,6 +89,9 @@ int main(int argc, char *argv[])
     }
     if (parser.isSet(ifMissingOption) && QFileInfo::exists(output))
         return 0;
+    if (parser.isSet(ifOutdatedOption) && QFileInfo::exists(output)
+        && wordDataVersion(output).value_or(WordDataVersion) == WordDataVersion)
+        return 0; // up to date, or no database at all: never touched
 
     const QString language = parser.value(languageOption).left(2).toLower();
     const QString source = parser.isSet(thesaurusOption) ? parser.value(thesaurusOption) : thesaurusFor(language);

@@ -199,6 +199,40 @@ private slots:
                                    dir.filePath(QStringLiteral("other.mdb"))}), 1);
     }
 
+    // The build runs it with --if-outdated: words of an older version are rebuilt,
+    // the exclusion list kept; words of this version, or a file that is not a
+    // database, are left alone.
+    void outdatedWordsAreRebuilt()
+    {
+        QTemporaryDir dir;
+        const QString thesaurus = dir.filePath(QStringLiteral("th.dat"));
+        QFile t(thesaurus);
+        QVERIFY(t.open(QIODevice::WriteOnly));
+        t.write(English);
+        t.close();
+        const QString path = makeFixtureDb(dir.path(), {{"old", {"aged"}}}, {"Keep", "it's"});
+        QCOMPARE(wordDataVersion(path), std::optional<int>(0));
+        const QStringList args = {"--if-outdated", "--thesaurus", thesaurus, "--output", path};
+        QCOMPARE(QProcess::execute(QStringLiteral(WORDSDB_TOOL), args), 0);
+        QCOMPARE(wordDataVersion(path), std::optional<int>(WordDataVersion));
+        QVERIFY(wordsIn(path, QStringLiteral("select word from Words")).contains(QStringLiteral("happy")));
+        QCOMPARE(wordsIn(path, QStringLiteral("select word from Tbl_Exclude order by id")),
+                 QStringList({"Keep", "it's"}));
+        const QByteArray current = hashOf(path);
+        QCOMPARE(QProcess::execute(QStringLiteral(WORDSDB_TOOL), args), 0);
+        QCOMPARE(hashOf(path), current);
+
+        const QString notes = dir.filePath(QStringLiteral("notes.mdb"));
+        QFile n(notes);
+        QVERIFY(n.open(QIODevice::WriteOnly));
+        n.write("my notes, not a database");
+        n.close();
+        QCOMPARE(QProcess::execute(QStringLiteral(WORDSDB_TOOL), {"--if-outdated", "--thesaurus", thesaurus,
+                                                                  "--output", notes}), 0);
+        QVERIFY(n.open(QIODevice::ReadOnly));
+        QCOMPARE(n.readAll(), QByteArray("my notes, not a database"));
+    }
+
     // Other thesauri label relations in their own words and places.
     void otherLanguagesKeepOnlyTrueSynonyms_data()
     {
