@@ -1,12 +1,13 @@
 // How much of a real English text the word database can replace: the share of
 // its words of four letters or more that have synonyms, looked up exactly as
 // the generator looks them up (the entry as it stands, punctuation and all).
-// The same share is measured for a database built without inflected forms.
+// The same share is measured for the thesaurus as it stands: its base words with
+// every true synonym, before any weighing of senses and without inflected forms.
 //
 //   coverage_bench [--sample N] TEXT...
 //
-// With --sample, prints N words (drawn evenly) that only the inflected forms
-// reach, each with its first synonyms, for reading by eye.
+// With --sample, prints N words (drawn evenly) that only the program's database
+// reaches, each with its first synonyms, for reading by eye.
 
 #include "Coverage.h"
 #include "MythesReader.h"
@@ -72,21 +73,21 @@ int main(int argc, char *argv[])
             if (inflectedHit && !plainHit)
                 reachedOnlyWithForms << entry;
         }
-        std::printf("%-45s %7lld words of 4+ letters: %5.1f%% replaceable with inflected forms, %5.1f%% without "
-                    "(+%.1f points)\n",
+        std::printf("%-45s %7lld words of 4+ letters: %5.1f%% replaceable, %5.1f%% by the thesaurus as it stands "
+                    "(%+.1f points)\n",
                     qPrintable(QFileInfo(path).fileName()), qint64(with.words), with.share(), without.share(),
                     with.share() - without.share());
         allWith.add(with);
         allWithout.add(without);
     }
-    std::printf("%-45s %7lld words of 4+ letters: %5.1f%% replaceable with inflected forms, %5.1f%% without "
-                "(+%.1f points)\n",
+    std::printf("%-45s %7lld words of 4+ letters: %5.1f%% replaceable, %5.1f%% by the thesaurus as it stands "
+                "(%+.1f points)\n",
                 "all", qint64(allWith.words), allWith.share(), allWithout.share(),
                 allWith.share() - allWithout.share());
 
     if (sample > 0 && !reachedOnlyWithForms.isEmpty()) {
         reachedOnlyWithForms.removeDuplicates();
-        std::printf("\n%d of the %lld distinct words only the inflected forms reach:\n", sample,
+        std::printf("\n%d of the %lld distinct words only the program's database reaches:\n", sample,
                     qint64(reachedOnlyWithForms.size()));
         const double step = double(reachedOnlyWithForms.size()) / sample;
         for (int i = 0; i < sample && int(i * step) < reachedOnlyWithForms.size(); ++i) {

@@ -25,7 +25,7 @@ CuratedSynonyms CuratedSynonyms::fromText(const QString &text)
         if (line.startsWith(QLatin1Char('#')))
             continue;
         const QStringList fields = line.split(QLatin1Char('|'));
-        if (fields.size() != 3)
+        if (fields.size() != 3 && fields.size() != 4)
             continue;
         const std::optional<WordNetSenses::Pos> pos = WordNetSenses::posOf(fields.at(1));
         if (!pos || fields.at(0).trimmed().isEmpty())
@@ -36,8 +36,12 @@ CuratedSynonyms CuratedSynonyms::fromText(const QString &text)
             if (!synonym.isEmpty() && !synonyms.contains(synonym))
                 synonyms.append(synonym);
         }
-        if (!synonyms.isEmpty())
-            list.m_synonyms[keyOf(fields.at(0), *pos)] += synonyms;
+        const QString key = keyOf(fields.at(0), *pos);
+        list.m_synonyms[key] += synonyms;
+        if (fields.size() == 4) {
+            for (const QString &form : fields.at(3).split(QLatin1Char(' '), Qt::SkipEmptyParts))
+                list.m_skipped[key].append(form.toCaseFolded());
+        }
     }
     return list;
 }
@@ -45,4 +49,14 @@ CuratedSynonyms CuratedSynonyms::fromText(const QString &text)
 QStringList CuratedSynonyms::of(const QString &word, WordNetSenses::Pos pos) const
 {
     return m_synonyms.value(keyOf(word, pos));
+}
+
+bool CuratedSynonyms::judged(const QString &word, WordNetSenses::Pos pos) const
+{
+    return m_synonyms.contains(keyOf(word, pos));
+}
+
+bool CuratedSynonyms::skips(const QString &word, WordNetSenses::Pos pos, const QString &form) const
+{
+    return m_skipped.value(keyOf(word, pos)).contains(form.toCaseFolded());
 }

@@ -10,7 +10,10 @@
 // ordinary use of its word in one part of speech: the senses WordNet counts
 // most often are mostly the word alone, so its sense groups give no synonym
 // for a word's ordinary use. Compiled into the converter from
-// tools/curated/<ll>.txt, lines "word|pos|synonym, synonym" (base forms).
+// tools/curated/<ll>.txt, lines "word|pos|synonym, synonym|form form" (base
+// forms); a line with no synonyms says that none fits the word in that part of
+// speech, and the forms after the last bar are inflected forms of the word the
+// synonyms do not fit ("used" of "use": "used to").
 class CuratedSynonyms
 {
 public:
@@ -21,8 +24,13 @@ public:
     bool isEmpty() const { return m_synonyms.isEmpty(); }
     // The synonyms of `word` (any letter case) as `pos`, best first.
     QStringList of(const QString &word, WordNetSenses::Pos pos) const;
+    // True when the list has a line for `word` as `pos`, with synonyms or none.
+    bool judged(const QString &word, WordNetSenses::Pos pos) const;
+    // True when the synonyms of `word` as `pos` do not fit its form `form`.
+    bool skips(const QString &word, WordNetSenses::Pos pos, const QString &form) const;
 
 private:
     CuratedSynonyms() = default;
     QHash<QString, QStringList> m_synonyms; // "pos|folded word" -> synonyms
+    QHash<QString, QStringList> m_skipped;  // "pos|folded word" -> folded forms
 };

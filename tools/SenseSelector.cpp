@@ -14,6 +14,8 @@ constexpr Pos AllPos[] = {Pos::Noun, Pos::Verb, Pos::Adjective, Pos::Adverb};
 // further down WordNet's order it stands; a word the corpus hardly knows is
 // then shared out by that order, and a rare sense still dilutes a common one.
 constexpr double Prior = 0.5;
+// How much more use a word may have in a part of speech than a synonym in it.
+constexpr double RarerFactor = 20;
 
 QString fold(const QString &text)
 {
@@ -40,6 +42,34 @@ bool hasUpper(const QString &text)
     return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isUpper(); });
 }
 
+// Whether "an" rather than "a" goes before the word, by its spelling: a vowel
+// letter, less the vowels read as "you" or "won" and with the silent h's.
+bool takesAn(const QString &word)
+{
+    const QString w = word.toLower();
+    if (w.isEmpty())
+        return false;
+    for (const char *prefix : {"hour", "honest", "honor", "honour", "heir"}) {
+        if (w.startsWith(QLatin1String(prefix)))
+            return true;
+    }
+    for (const char *prefix : {"uni", "use", "usa", "usi", "usu", "uti", "ure", "eu", "ewe", "one", "once", "uk"}) {
+        if (w.startsWith(QLatin1String(prefix)))
+            return false;
+    }
+    return QStringLiteral("aeiou").contains(w.at(0));
+}
+
+// How often the word in this reading stands after "a" or "an": nouns, adjectives
+// and adverbs often ("an early start", "a quickly made"), -ing and -ed forms now
+// and then ("an existing file"), other verb forms never.
+double afterArticle(WordNetSenses::Pos pos, std::optional<Inflector::Slot> slot)
+{
+    if (pos != Pos::Verb)
+        return 1;
+    return slot == Inflector::Slot::Gerund || slot == Inflector::Slot::Past ? 0.25 : 0;
+}
+
 } // namespace
 
 struct SenseSelector::Reading
@@ -63,6 +93,8 @@ struct SenseSelector::Candidate
     int attested = 0;        // times the corpus met the synonym itself in those senses
     qsizetype order = 0;     // first seen
     int rank = 1000;         // place in a hand-chosen list
+    double readingMass = 0;  // the most use of a reading of the word that it came from
+    double afterArticle = 0; // the part of `weight` in readings that stand after "a" or "an"
     double home = 0;
     int tier = 0;
 };
@@ -130,18 +162,22 @@ QStringList SenseSelector::choose(const QString &surface, const QVector<Reading>
         return &c;
     };
     for (const Reading &r : readings) {
-        // Chosen by hand: right wherever the word is this part of speech.
-        const QStringList curated = m_curated.of(r.base, r.pos);
+        // Chosen by hand: right wherever the word is this part of speech, but
+        // for the forms the list names.
+        const QStringList curated =
+            r.slot && m_curated.skips(r.base, r.pos, surface) ? QStringList() : m_curated.of(r.base, r.pos);
         QSet<QString> fitsAll;
         for (qsizetype k = 0; k < curated.size(); ++k) {
             if (Candidate *c = candidate(r, curated.at(k))) {
                 c->weight += mass(r.base, r.pos);
+                c->afterArticle += mass(r.base, r.pos) * afterArticle(r.pos, r.slot);
                 c->rank = std::min(c->rank, int(k));
                 fitsAll.insert(fold(c->text));
             }
         }
+        // Where the hand-chosen list has judged the word, WordNet adds nothing.
         const HeadWord *entry = byHead.value(fold(r.base));
-        if (!entry)
+        if (!entry || m_curated.judged(r.base, r.pos))
             continue;
         QSet<QString> listed;
         for (const QString &t : entry->byPartOfSpeech.value(labelOf(r.pos)))
@@ -157,6 +193,8 @@ QStringList SenseSelector::choose(const QString &surface, const QVector<Reading>
                 if (!c || fitsAll.contains(fold(c->text)))
                     continue;
                 c->weight += senseWeight(senses, i);
+                c->readingMass = std::max(c->readingMass, mass(r.base, r.pos));
+                c->afterArticle += senseWeight(senses, i) * afterArticle(r.pos, r.slot);
                 c->senses.insert((quint64(r.pos) << 32) | senses[i].synset);
             }
         }
@@ -171,6 +209,9 @@ QStringList SenseSelector::choose(const QString &surface, const QVector<Reading>
         if (words.size() > 2 || (words.size() == 1 && m_closedClass.contains(c.text)))
             continue;
         if (lowerHead && hasUpper(c.text))
+            continue;
+        // "a" and "an" stay as the text has them: "an important" must not become "an significant".
+        if (c.afterArticle > 0.25 * c.weight && takesAn(c.text) != takesAn(surface))
             continue;
         if (!isCommonFor(c.text, surface))
             continue;
@@ -195,7 +236,15 @@ QStringList SenseSelector::choose(const QString &surface, const QVector<Reading>
         const bool byHand = c.rank < 1000;
         if (!byHand && c.home < m_rules.minHome)
             continue;
-        if (!byHand && words.size() == 2 && c.attested == 0)
+        // Outside the hand-chosen list, the corpus must have met the synonym itself
+        // in the shared sense: a sense group also holds rare and technical words
+        // that no one would put for the word ("concurrence" for "concurrency").
+        if (!byHand && c.attested < m_rules.minAttested)
+            continue;
+        // A synonym the corpus hardly ever met in its part of speech, for a word it
+        // met often, is rarer than the word, whatever its spelling's frequency
+        // ("essay" as a verb for "try").
+        if (!byHand && own * RarerFactor < c.readingMass)
             continue;
         c.tier = m_frequency.tierOf(c.text);
         kept.append(c);

@@ -15,6 +15,7 @@ struct SenseRules
     double minShare = 0.6;
     double minHome = 0.3;
     int maxSynonyms = 4;
+    int minAttested = 1; // times the corpus must have met a WordNet synonym in the shared sense
     bool inflect = true; // also make the inflected forms as head words
 };
 
@@ -23,7 +24,8 @@ struct SenseRules
 // kept only where it is right for most of the word's uses:
 //  - the candidates are the words WordNet puts in a sense with the word (where
 //    the thesaurus lists them both ways too), and the synonyms chosen by hand
-//    for the word's ordinary use in a part of speech, which fit all its use there;
+//    for the word's ordinary use in a part of speech, which fit all its use there
+//    (where that list has judged a word, it alone speaks for it);
 //  - a word's use is shared out over its readings (each part of speech of the
 //    word itself, and of every word it is an inflected form of: "needs" is a
 //    plural noun and a verb) and their senses, by WordNet's corpus counts;
@@ -32,8 +34,10 @@ struct SenseRules
 //    synonym's own use in that part of speech ("package" is seldom software);
 //  - every word of it is a common word (the SCOWL lists up to size 55), never
 //    more than one size tier rarer than the word, no proper name for a
-//    lower-case word, no closed-class word; a phrase of two words at most, and
-//    only one that the corpus met in that sense;
+//    lower-case word, no closed-class word, none that would need "an" where
+//    the word takes "a" or the other way round; a phrase of two words at most;
+//    outside the hand-chosen list, only one that the corpus met in that sense
+//    and not far rarer in that part of speech than the word;
 //  - inflected forms are made only where the lists know the form ("softwares"
 //    and "wellest" are not English).
 // The synonyms are ordered best first (the largest share of use, the hand-chosen
