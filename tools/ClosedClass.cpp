@@ -7,7 +7,7 @@ ClosedClass::ClosedClass(const QString &language)
 {
     QFile file(QStringLiteral(":/closed-class/%1.txt").arg(language.left(2).toLower()));
     if (file.open(QIODevice::ReadOnly))
-        m_words = fromText(QString::fromUtf8(file.readAll())).m_words;
+        *this = fromText(QString::fromUtf8(file.readAll()));
 }
 
 ClosedClass ClosedClass::fromText(const QString &text)

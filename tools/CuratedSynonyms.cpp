@@ -15,7 +15,7 @@ CuratedSynonyms::CuratedSynonyms(const QString &language)
 {
     QFile file(QStringLiteral(":/curated/%1.txt").arg(language.left(2).toLower()));
     if (file.open(QIODevice::ReadOnly))
-        m_synonyms = fromText(QString::fromUtf8(file.readAll())).m_synonyms;
+        *this = fromText(QString::fromUtf8(file.readAll()));
 }
 
 CuratedSynonyms CuratedSynonyms::fromText(const QString &text)

@@ -203,7 +203,8 @@ QStringList SenseSelector::choose(const QString &surface, const QVector<Reading>
     QVector<Candidate> kept;
     const bool lowerHead = !hasUpper(surface);
     for (Candidate &c : candidates) {
-        if (c.weight / total < m_rules.minShare)
+        const bool byHand = c.rank < 1000;
+        if (c.weight / total < (byHand ? m_rules.minShare : m_rules.minSenseShare))
             continue;
         const QStringList words = c.text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
         if (words.size() > 2 || (words.size() == 1 && m_closedClass.contains(c.text)))
@@ -233,7 +234,6 @@ QStringList SenseSelector::choose(const QString &surface, const QVector<Reading>
             }
         }
         c.home = own > 0 ? shared / own : 0;
-        const bool byHand = c.rank < 1000;
         if (!byHand && c.home < m_rules.minHome)
             continue;
         // Outside the hand-chosen list, the corpus must have met the synonym itself

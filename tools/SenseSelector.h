@@ -12,8 +12,9 @@
 // The thresholds of SenseSelector.
 struct SenseRules
 {
-    double minShare = 0.6;
-    double minHome = 0.3;
+    double minShare = 0.6;      // of the word's use that a hand-chosen synonym must fit
+    double minSenseShare = 0.75; // the same for a synonym from WordNet's sense groups
+    double minHome = 0.5;
     int maxSynonyms = 4;
     int minAttested = 1; // times the corpus must have met a WordNet synonym in the shared sense
     bool inflect = true; // also make the inflected forms as head words
@@ -30,8 +31,10 @@ struct SenseRules
 //    word itself, and of every word it is an inflected form of: "needs" is a
 //    plural noun and a verb) and their senses, by WordNet's corpus counts;
 //  - a synonym is kept when the senses it shares with the word carry at least
-//    `minShare` of that use, and those senses carry at least `minHome` of the
-//    synonym's own use in that part of speech ("package" is seldom software);
+//    `minSenseShare` of that use (`minShare` for a hand-chosen one, which fits
+//    the whole of its part of speech), and those senses carry at least
+//    `minHome` of the synonym's own use in that part of speech ("package" is
+//    seldom software);
 //  - every word of it is a common word (the SCOWL lists up to size 55), never
 //    more than one size tier rarer than the word, no proper name for a
 //    lower-case word, no closed-class word, none that would need "an" where

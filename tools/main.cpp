@@ -66,7 +66,8 @@ int main(int argc, char *argv[])
                                          QStringLiteral("folder"), QStringLiteral("/usr/share/dict/scowl"));
     const QCommandLineOption minShareOption(
         QStringLiteral("min-share"),
-        QStringLiteral("English: the share of a word's use a synonym must fit (default 0.7)."), QStringLiteral("x"));
+        QStringLiteral("English: the share of a word's use a WordNet synonym must fit (default 0.75)."),
+        QStringLiteral("x"));
     const QCommandLineOption minHomeOption(
         QStringLiteral("min-home"),
         QStringLiteral("English: the share of a synonym's own use that must be in that sense (default 0.5)."),
@@ -124,7 +125,7 @@ int main(int argc, char *argv[])
         SenseSelector::Rules rules;
         rules.inflect = !parser.isSet(noInflectionsOption);
         if (parser.isSet(minShareOption))
-            rules.minShare = parser.value(minShareOption).toDouble();
+            rules.minSenseShare = parser.value(minShareOption).toDouble();
         if (parser.isSet(minHomeOption))
             rules.minHome = parser.value(minHomeOption).toDouble();
         if (parser.isSet(maxSynonymsOption))

@@ -220,6 +220,17 @@ private slots:
                 && ClosedClass("fr").contains("été"));
     }
 
+    // Other languages have no sense counts, but their closed-class words still
+    // never get synonyms, nor become one.
+    void otherLanguagesDropTheirClosedClass()
+    {
+        QVector<HeadWord> heads = {head("wird", {{"-", {"bekommt"}}}), head("Haus", {{"-", {"Gebäude", "und"}}})};
+        dropClosedClass(heads, ClosedClass(QStringLiteral("de")));
+        QCOMPARE(heads[0].synonyms, QStringList());
+        QCOMPARE(heads[1].synonyms, QStringList({"Gebäude"}));
+        QCOMPARE(heads[1].byPartOfSpeech.value("-"), QStringList({"Gebäude"}));
+    }
+
     // The rows that made reprints unreadable, on Debian's own data.
     void debianDataLosesTheWrongSenses()
     {
