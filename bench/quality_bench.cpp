@@ -2,7 +2,7 @@
 // real prose with a given word database.
 //
 //   quality_bench [--db FOLDER]... [--sample N] [--legibility L] [--seed S]
-//                 [--key FILE] TEXT...
+//                 [--key FILE] [--reprint] TEXT...
 //
 // For each database (a folder holding words.mdb; the one beside the program by
 // default) it runs the real generator over each text, fresh from the original
@@ -10,7 +10,9 @@
 // their coverage. It then prints N replacements per database drawn at random,
 // all databases shuffled together and numbered, each as its sentence with the
 // replaced word shown as [word -> synonym]. With --key the database of every
-// item goes to FILE instead of the listing, so the reading can be blind.
+// item goes to FILE instead of the listing, so the reading can be blind. With
+// --reprint it prints instead one variation of each text, whole, made with the
+// first database.
 
 #include "Coverage.h"
 #include "engine/RandomDraw.h"
@@ -67,6 +69,7 @@ int main(int argc, char *argv[])
     int sample = 100, legibility = 50;
     unsigned seed = std::random_device()();
     QString keyPath;
+    bool reprint = false;
     QStringList texts;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString &a = args.at(i);
@@ -81,12 +84,14 @@ int main(int argc, char *argv[])
             seed = args.at(++i).toUInt();
         else if (a == QLatin1String("--key") && hasValue)
             keyPath = args.at(++i);
+        else if (a == QLatin1String("--reprint"))
+            reprint = true;
         else
             texts << a;
     }
     if (texts.isEmpty() || sample <= 0) {
         std::fprintf(stderr, "usage: quality_bench [--db FOLDER]... [--sample N] [--legibility L] [--seed S] "
-                             "[--key FILE] TEXT...\n");
+                             "[--key FILE] [--reprint] TEXT...\n");
         return 2;
     }
     if (databases.isEmpty())
@@ -98,6 +103,21 @@ int main(int argc, char *argv[])
         if (!text)
             return 1;
         originals << *text;
+    }
+
+    if (reprint) {
+        WordStore store([](const QString &m, int) { std::fprintf(stderr, "store: %s\n", qPrintable(m)); });
+        if (store.OpenWordStore(databases.first()))
+            return 1;
+        ClockDrawSource draws;
+        for (const QString &text : originals) {
+            WordList list;
+            list.FillWordList(text);
+            RewriteSettings settings;
+            settings.legibility = legibility;
+            std::printf("%s\n\n", qPrintable(VariationGenerator(list, store, draws).GenerateVariation(settings).text));
+        }
+        return 0;
     }
 
     std::mt19937 random(seed);
