@@ -5,6 +5,7 @@
 #include "startup/WordStore.h"
 
 #include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -58,6 +59,16 @@ QStringList wordsIn(const QString &path, const QString &sql)
     while (st.step())
         out << st.text(0);
     return out;
+}
+
+// The English fixture thesaurus as a file in `folder`; its path.
+QString writeEnglish(const QString &folder)
+{
+    const QString path = QDir(folder).filePath(QStringLiteral("th.dat"));
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(English);
+    return path;
 }
 
 QByteArray hashOf(const QString &path)
@@ -173,11 +184,7 @@ private slots:
     void toolLeavesAnExistingDatabaseAlone()
     {
         QTemporaryDir dir;
-        const QString thesaurus = dir.filePath(QStringLiteral("th.dat"));
-        QFile t(thesaurus);
-        QVERIFY(t.open(QIODevice::WriteOnly));
-        t.write(English);
-        t.close();
+        const QString thesaurus = writeEnglish(dir.path());
         const QString path = makeFixtureDb(dir.path(), {{"old", {"aged"}}}, {"Keep"});
         const QByteArray before = hashOf(path);
 
@@ -205,11 +212,7 @@ private slots:
     void outdatedWordsAreRebuilt()
     {
         QTemporaryDir dir;
-        const QString thesaurus = dir.filePath(QStringLiteral("th.dat"));
-        QFile t(thesaurus);
-        QVERIFY(t.open(QIODevice::WriteOnly));
-        t.write(English);
-        t.close();
+        const QString thesaurus = writeEnglish(dir.path());
         const QString path = makeFixtureDb(dir.path(), {{"old", {"aged"}}}, {"Keep", "it's"});
         QCOMPARE(wordDataVersion(path), std::optional<int>(0));
         const QStringList args = {"--if-outdated", "--thesaurus", thesaurus, "--output", path};
