@@ -20,6 +20,10 @@ TextBox::TextBox(QWidget *parent) : QPlainTextEdit(parent)
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setTabChangesFocus(false);
+    connect(document(), &QTextDocument::contentsChanged, this, [this] {
+        m_textKept = false;
+        m_text.clear();
+    });
 }
 
 QString TextBox::toCrLf(const QString &text)
@@ -44,7 +48,11 @@ QString TextBox::toCrLf(const QString &text)
 QString TextBox::text() const
 {
     // toRawText keeps non-breaking spaces, which toPlainText turns into spaces.
-    return separatorsToCrLf(document()->toRawText());
+    if (!m_textKept) {
+        m_text = separatorsToCrLf(document()->toRawText());
+        m_textKept = true;
+    }
+    return m_text;
 }
 
 void TextBox::setText(const QString &text)

@@ -28,4 +28,10 @@ signals:
 
 protected:
     void focusInEvent(QFocusEvent *event) override;
+
+private:
+    // text() of a long document costs a copy and a conversion; a reprint run asks
+    // for it once per variation, so it is kept until the document changes.
+    mutable QString m_text;
+    mutable bool m_textKept = false;
 };

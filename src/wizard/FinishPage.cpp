@@ -79,9 +79,19 @@ void FinishPage::progressShown(qint64 maximum)
 {
     m_progress->setMaximum(clampToInt(maximum));
     m_progress->show();
-    // One turn of the event loop so the window repaints. The user's clicks and
-    // keys wait until the run is over: they must not start anything meanwhile.
+    // One turn of the event loop, so the window stays alive. The user's clicks
+    // and keys wait until the run is over: they must not start anything meanwhile.
+    // A run makes many variations a second and each one shows and hides controls,
+    // so the window repaints in this turn only when a frame's time has passed;
+    // in between its updates are off, and turning them on repaints it whole.
+    QWidget *top = window();
+    const bool paint = !m_sincePaint.isValid() || m_sincePaint.elapsed() >= PaintIntervalMs;
+    if (paint)
+        top->setUpdatesEnabled(true);
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    if (paint)
+        m_sincePaint.start();
+    top->setUpdatesEnabled(false);
 }
 
 void FinishPage::progressChanged(qint64 value)
@@ -112,6 +122,8 @@ void FinishPage::reprintStarted(qint64 number, qint64 count)
 
 void FinishPage::runEnded()
 {
+    window()->setUpdatesEnabled(true);
+    m_sincePaint.invalidate();
     m_runLabel->hide();
 }
 

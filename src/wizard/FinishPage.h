@@ -3,6 +3,8 @@
 #include "engine/VariationObserver.h"
 #include "wizard/WizardPage.h"
 
+#include <QElapsedTimer>
+
 class Prompts;
 class QLabel;
 class QLineEdit;
@@ -35,8 +37,13 @@ public:
     void showResult(const QString &text) override;
     void runFailed(const QString &message) override;
 
+    // While a run works the window repaints in at most one event-loop turn per
+    // this many milliseconds (about 30 times a second).
+    static constexpr int PaintIntervalMs = 33;
+
 private:
     Prompts &m_prompts;
+    QElapsedTimer m_sincePaint; // since the last turn that repainted, during a run
     QLabel *m_runLabel, *m_notice, *m_savedLabel, *m_viewNextLabel;
     QProgressBar *m_progress;
     TextBox *m_result;

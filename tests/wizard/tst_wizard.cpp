@@ -2,6 +2,7 @@
 
 #include "platform/ImageButton.h"
 #include "sources/TextFiles.h"
+#include "wizard/FinishPage.h"
 
 #include <QProgressBar>
 #include <QSlider>
@@ -299,6 +300,36 @@ private slots:
         }
         QCOMPARE(labels, (QStringList{"2 Of 3", "3 Of 3", "1 Of 3", "2 Of 3"}));
         QCOMPARE(d.text("TxtFinishContant"), ReadTextFile(d.path(QStringLiteral("Quillmorph2.txt"))).text);
+    }
+
+    void aLongRunRepaintsAtAFrameRateAndEndsPainted()
+    {
+        WizardDriver d;
+        d.type("TxtContent", QStringLiteral("committee morning proposal ").repeated(50));
+        d.nextUntil(5);
+        d.type("TxtReprints", QStringLiteral("300"));
+        d.next();
+        d.choose("OptNo");
+        struct PaintCounter : QObject
+        {
+            int paints = 0;
+            bool eventFilter(QObject *, QEvent *event) override
+            {
+                paints += event->type() == QEvent::Paint;
+                return false;
+            }
+        } counter;
+        d.window->installEventFilter(&counter);
+        QElapsedTimer timer;
+        timer.start();
+        d.next();
+        const qint64 ms = timer.elapsed();
+        QVERIFY(QFile::exists(d.path(QStringLiteral("Quillmorph300.txt"))));
+        // A frame may take a paint or two; a repaint per variation would take 600.
+        QVERIFY2(counter.paints <= 3 * (1 + ms / FinishPage::PaintIntervalMs),
+                 qPrintable(QStringLiteral("%1 paints in %2 ms").arg(counter.paints).arg(ms)));
+        QVERIFY(d.window->updatesEnabled());
+        QTRY_VERIFY(counter.paints > 0); // the finished page is painted
     }
 
     void aFolderThatCannotBeWrittenIsReported()

@@ -1,0 +1,225 @@
+// Where the user waits for a run of reprints: the real main window against the
+// engine alone, on the same text and settings.
+//
+//   window_bench [N L S V]   N words, legibility L, stretch S (0 or 1: to 2N words),
+//                            V reprints; default 10000 5 0 100
+//
+// The window case types a text of N words into the original page, walks the
+// wizard as a person would (preview, the legibility slider, the stretch target,
+// the reprint count, "No" to saving) and clicks Next on the output page; it
+// prints the time until that click has made the last working copy. The engine
+// case runs the same reprints through ReprintRun with no window. Each case runs
+// in a process of its own, so each peak memory is its own. The working copies go
+// to a scratch folder holding a copy of the words.mdb beside this program.
+// Offscreen unless QT_QPA_PLATFORM says otherwise.
+
+#include "BenchText.h"
+#include "engine/RandomDraw.h"
+#include "engine/ReprintRun.h"
+#include "engine/VariationGenerator.h"
+#include "engine/WordList.h"
+#include "platform/Prompts.h"
+#include "platform/TextBox.h"
+#include "sources/WebPageFetcher.h"
+#include "startup/MainWindow.h"
+#include "startup/WordStore.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QtTest/QTest>
+
+#include <cstdio>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+struct Case
+{
+    qsizetype words = 10000;
+    int legibility = 5;
+    bool stretch = false;
+    qint64 reprints = 100;
+
+    QString target() const { return stretch ? QString::number(2 * words) : QString(); }
+};
+
+// Messages go to standard error; the bench never waits for an answer.
+class PrintedPrompts : public Prompts
+{
+public:
+    int message(const QString &text, int, const QString &) override
+    {
+        std::fprintf(stderr, "message: %s\n", qPrintable(text));
+        return Ok;
+    }
+    QString openFile(const QString &) override { return {}; }
+    QString saveFile(const QString &) override { return {}; }
+    QString chooseFolder(const QString &) override { return {}; }
+    bool openAddress(const QString &) override { return false; }
+};
+
+double peakMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024.0;
+}
+
+// A scratch program folder with a copy of the word database; empty on failure.
+QString makeProgramFolder(QTemporaryDir &dir)
+{
+    const QString source = QDir(QCoreApplication::applicationDirPath()).filePath(QString::fromLatin1(WordStore::FileName));
+    if (!dir.isValid() || !QFile::copy(source, dir.filePath(QString::fromLatin1(WordStore::FileName)))) {
+        std::fprintf(stderr, "cannot copy %s to a scratch folder\n", qPrintable(source));
+        return {};
+    }
+    return dir.path();
+}
+
+bool lastCopyWritten(const QString &folder, qint64 reprints)
+{
+    return QFile::exists(QDir(folder).filePath(ReprintRun::workingCopyName(reprints)));
+}
+
+// Seconds for the reprints made by ReprintRun alone; negative on failure.
+double engineSeconds(const Case &c)
+{
+    QTemporaryDir dir;
+    const QString folder = makeProgramFolder(dir);
+    WordStore store([](const QString &d, int) { std::fprintf(stderr, "store: %s\n", qPrintable(d)); });
+    if (folder.isEmpty() || store.OpenWordStore(folder))
+        return -1;
+    QElapsedTimer timer;
+    timer.start();
+    WordList list;
+    list.FillWordList(makeText(c.words));
+    ClockDrawSource draws;
+    VariationGenerator generator(list, store, draws);
+    RewriteSettings settings;
+    settings.legibility = c.legibility;
+    settings.targetWordCount = c.target();
+    ReprintRun run(generator, folder, [&] { return settings; });
+    run.ShowReprints(c.reprints, nullptr);
+    const double seconds = timer.nsecsElapsed() / 1e9;
+    return lastCopyWritten(folder, c.reprints) ? seconds : -1;
+}
+
+template<class T = QWidget>
+T *control(MainWindow &window, const char *name)
+{
+    T *found = window.findChild<T *>(QString::fromLatin1(name));
+    if (!found)
+        qFatal("no control %s", name);
+    return found;
+}
+
+void clickNext(MainWindow &window)
+{
+    QTest::mouseClick(control(window, "imgNxt"), Qt::LeftButton);
+}
+
+// Seconds from the click on the output page's Next to the last working copy;
+// the pages before it are filled in untimed. Negative on failure.
+double windowSeconds(const Case &c)
+{
+    QTemporaryDir dir;
+    const QString folder = makeProgramFolder(dir);
+    PrintedPrompts prompts;
+    WordStore store([](const QString &d, int) { std::fprintf(stderr, "store: %s\n", qPrintable(d)); });
+    if (folder.isEmpty() || store.OpenWordStore(folder))
+        return -1;
+    ClockDrawSource draws;
+    MainWindow window(store, prompts, draws, folder);
+    window.show();
+    QTest::qWaitForWindowExposed(&window);
+
+    control<TextBox>(window, "TxtContent")->setText(makeText(c.words));
+    clickNext(window); // to the preview
+    clickNext(window); // to the legibility
+    control<QSlider>(window, "slLeg")->setValue(c.legibility);
+    clickNext(window);
+    control<QLineEdit>(window, "txtNewContent")->setText(c.target());
+    clickNext(window); // to the keywords
+    clickNext(window);
+    control<QLineEdit>(window, "TxtReprints")->setText(QString::number(c.reprints));
+    clickNext(window);
+    control<QRadioButton>(window, "OptNo")->click();
+    if (window.currentStep() != 6) {
+        std::fprintf(stderr, "the wizard stopped on page %d\n", window.currentStep());
+        return -1;
+    }
+    QElapsedTimer timer;
+    timer.start();
+    clickNext(window);
+    const double seconds = timer.nsecsElapsed() / 1e9;
+    return window.currentStep() == 7 && lastCopyWritten(folder, c.reprints) ? seconds : -1;
+}
+
+// Runs `measure` in a child process; its seconds and peak memory.
+template<class Measure>
+std::pair<double, double> inChild(Measure measure)
+{
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0)
+        return {-1, 0};
+    const pid_t child = fork();
+    if (child == 0) {
+        close(pipeEnds[0]);
+        const double figures[2] = {measure(), peakMegabytes()};
+        const bool written = write(pipeEnds[1], figures, sizeof figures) == ssize_t(sizeof figures);
+        _exit(written ? 0 : 1);
+    }
+    close(pipeEnds[1]);
+    double figures[2] = {-1, 0};
+    if (read(pipeEnds[0], figures, sizeof figures) != ssize_t(sizeof figures))
+        figures[0] = -1;
+    close(pipeEnds[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    return {figures[0], figures[1]};
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    Case c;
+    if (argc == 5) {
+        c.words = QByteArray(argv[1]).toLongLong();
+        c.legibility = std::atoi(argv[2]);
+        c.stretch = std::atoi(argv[3]) != 0;
+        c.reprints = QByteArray(argv[4]).toLongLong();
+    } else if (argc != 1) {
+        std::fprintf(stderr, "usage: window_bench [WORDS LEGIBILITY STRETCH REPRINTS]\n");
+        return 2;
+    }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+
+    const auto engine = inChild([&] {
+        QCoreApplication app(argc, argv);
+        return engineSeconds(c);
+    });
+    const auto window = inChild([&] {
+        prepareWebEngineEnvironment();
+        QApplication app(argc, argv);
+        return windowSeconds(c);
+    });
+    if (engine.first < 0 || window.first < 0) {
+        std::fprintf(stderr, "a run failed\n");
+        return 1;
+    }
+    std::printf("%9lld words  legibility %2d  %-10s %4lld reprints   window %8.3f s  peak %6.1f MB   "
+                "engine %8.3f s  peak %6.1f MB   window/engine %.2f\n",
+                qint64(c.words), c.legibility, c.stretch ? "stretch" : "no stretch", c.reprints, window.first,
+                window.second, engine.first, engine.second, window.first / engine.first);
+    return 0;
+}
