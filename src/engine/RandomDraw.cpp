@@ -33,12 +33,8 @@ double ClockDrawSource::nextFraction()
 
 qint64 roundHalfEven(double value)
 {
-    const double floor = std::floor(value);
-    const double rest = value - floor;
-    qint64 whole = qint64(floor);
-    if (rest > 0.5 || (rest == 0.5 && (whole % 2 != 0)))
-        ++whole;
-    return whole;
+    // The default rounding mode rounds to nearest, a half to the even neighbour.
+    return qint64(std::nearbyint(value));
 }
 
 qint64 Draw(DrawSource &source, qint64 bound)

@@ -24,6 +24,12 @@ bool shorterThanFour(const QString &word)
     return characters < 4;
 }
 
+// The last character tried first: a draw asks this of every entry it picks.
+bool isMarked(const QString &entry)
+{
+    return !entry.isEmpty() && entry.back() == QLatin1Char('#') && entry.endsWith(VariationGenerator::Marker);
+}
+
 bool equalIgnoringCase(const QString &a, const QString &b)
 {
     return a.size() == b.size() && a.compare(b, Qt::CaseInsensitive) == 0;
@@ -124,18 +130,30 @@ bool VariationGenerator::replaceWords(qint64 planned, const std::array<QString, 
     // Counts a failed pick; false once the byte-wide count would overflow.
     auto fail = [&failures] { return ++failures <= FailureCeiling; };
 
+    // Entries holding a space (words inserted by an earlier stretch) can have
+    // synonyms only when some head word holds one; asked once a call, when first needed.
+    std::optional<bool> spacedMayMatch;
+    // The keywords that are set, so a draw looks at those only.
+    std::array<QString, 10> keywords;
+    qsizetype keywordCount = 0;
+    for (const QString &keyword : protectedWords) {
+        if (!keyword.isEmpty())
+            keywords[keywordCount++] = keyword;
+    }
     while (replaced < planned) {
         const qint64 position = Draw(m_draws, m_list.count());
-        const QString word = m_list.entry(position);
+        const quint8 traits = m_list.traits(position);
+        static const QString pastTheEnd;
+        const QString &word = position < m_list.count() ? m_list.at(position) : pastTheEnd;
 
-        if (shorterThanFour(word)) {
+        if (traits & WordList::Short) {
             if (!fail() || failures > FailureLimit)
                 break;
             continue;
         }
         bool isKeyword = false;
-        for (const QString &keyword : protectedWords) {
-            if (!keyword.isEmpty() && equalIgnoringCase(word, keyword)) {
+        for (qsizetype k = 0; k < keywordCount; ++k) {
+            if (equalIgnoringCase(word, keywords[k])) {
                 isKeyword = true;
                 break;
             }
@@ -145,7 +163,7 @@ bool VariationGenerator::replaceWords(qint64 planned, const std::array<QString, 
                 break;
             continue;
         }
-        if (word.endsWith(Marker)) {
+        if (traits & WordList::Marked) {
             if (!fail())
                 break;
             continue;
@@ -160,6 +178,12 @@ bool VariationGenerator::replaceWords(qint64 planned, const std::array<QString, 
             if (!fail())
                 break;
             continue;
+        }
+        if (traits & WordList::Spaced) {
+            if (!spacedMayMatch)
+                spacedMayMatch = m_store.headWordsMayHaveSpaces();
+            if (!*spacedMayMatch)
+                continue; // no synonyms: skipped without counting
         }
         ResultSet synonyms = m_store.SynonymsOf(word);
         if (!synonyms.isOpen())
@@ -193,10 +217,8 @@ bool VariationGenerator::stretch(const QString &target)
     if (rows == 0)
         return true; // nothing to insert from
     for (qint64 attempt = 0; attempt < attempts; ++attempt) {
-        const QVariant drawn = allWords.value(DrawAtLeastOne(m_draws, rows), 0);
-        if (drawn.isNull())
-            continue;
-        const QString word = drawn.toString();
+        // A null word reads as the empty text, which is too short as well.
+        const QString word = allWords.text(DrawAtLeastOne(m_draws, rows), 0);
         if (shorterThanFour(word))
             continue;
         const qint64 position = DrawAtLeastOne(m_draws, m_list.count());
@@ -205,7 +227,7 @@ bool VariationGenerator::stretch(const QString &target)
             continue;
         }
         QString entry = m_list.at(position);
-        if (entry.endsWith(Marker))
+        if (isMarked(entry))
             entry.chop(Marker.size());
         m_list.setEntry(position, entry + QLatin1Char(' ') + word);
     }
@@ -221,7 +243,7 @@ QString VariationGenerator::assemble()
     result.reserve(length);
     for (qsizetype i = 0; i < m_list.count(); ++i) {
         const QString &entry = m_list.at(i);
-        if (entry.endsWith(Marker)) {
+        if (isMarked(entry)) {
             QString unmarked = entry;
             unmarked.chop(Marker.size());
             m_list.setEntry(i, unmarked);

@@ -1,8 +1,24 @@
 #include "engine/WordList.h"
 
+quint8 WordList::traitsOf(const QString &entry)
+{
+    quint8 traits = 0;
+    qsizetype characters = 0;
+    for (qsizetype i = 0; i < entry.size() && characters < 4; ++i)
+        characters += entry.at(i).isLowSurrogate() ? 0 : 1;
+    if (characters < 4)
+        traits |= Short;
+    if (entry.endsWith(QLatin1String("###")))
+        traits |= Marked;
+    if (entry.contains(QLatin1Char(' ')))
+        traits |= Spaced;
+    return traits;
+}
+
 qsizetype WordList::FillWordList(const QString &text)
 {
     m_entries.clear();
+    m_traits.clear();
     qsizetype words = 0;
     if (!text.isEmpty()) {
         const QStringView all(text);
@@ -17,11 +33,13 @@ qsizetype WordList::FillWordList(const QString &text)
                     pieceEnd = line.size();
                 if (pieceEnd > pieceStart) {
                     m_entries.append(line.mid(pieceStart, pieceEnd - pieceStart).toString());
+                    m_traits.push_back(traitsOf(m_entries.back()));
                     ++words;
                 }
                 pieceStart = pieceEnd + 1;
             }
             m_entries.append(LineBreak);
+            m_traits.push_back(Short);
             if (lineEnd < 0)
                 break;
             lineStart = lineEnd + LineBreak.size();
@@ -33,8 +51,11 @@ qsizetype WordList::FillWordList(const QString &text)
 
 void WordList::setEntry(qsizetype position, const QString &text)
 {
-    if (position >= 0 && position < m_entries.size())
+    if (position >= 0 && position < m_entries.size()) {
         m_entries[position] = text;
-    else
+        m_traits[size_t(position)] = traitsOf(text);
+    } else {
         m_entries.append(text);
+        m_traits.push_back(traitsOf(text));
+    }
 }

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 // The working copy of the user's text that the generator rewrites: its words in
 // order, with a line-break entry (CR LF) after every line. Positions start at 0;
 // reading the position just past the last entry gives the empty text.
@@ -37,7 +39,22 @@ public:
 
     const QStringList &entries() const { return m_entries; }
 
+    // What the generator asks of an entry on every draw, kept beside it so that a
+    // draw need not read the entry's text, which may be long and far away in memory.
+    enum Trait : quint8 {
+        Short = 1,  // fewer than 4 characters (code points)
+        Marked = 2, // ends with the generator's marker "###"
+        Spaced = 4, // holds a space
+    };
+    // The traits of the entry at `position`; those of the empty text at or past the end.
+    quint8 traits(qsizetype position) const
+    {
+        return position >= 0 && position < qsizetype(m_traits.size()) ? m_traits[size_t(position)] : Short;
+    }
+    static quint8 traitsOf(const QString &entry);
+
 private:
     QStringList m_entries;
+    std::vector<quint8> m_traits; // one per entry
     qsizetype m_originalWordCount = 0;
 };

@@ -33,6 +33,14 @@ QVariant ResultSet::value(qsizetype row, int column) const
     return m_table->cells.at((row - 1) * m_table->columns.size() + column);
 }
 
+QString ResultSet::text(qsizetype row, int column) const
+{
+    if (!m_table || row < 1 || row > rowCount() || column < 0 || column >= m_table->columns.size())
+        return {};
+    const QVariant &cell = m_table->cells.at((row - 1) * m_table->columns.size() + column);
+    return cell.isNull() ? QString() : cell.toString();
+}
+
 int ResultSet::columnIndex(const QString &columnName) const
 {
     if (!m_table)

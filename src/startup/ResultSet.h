@@ -42,6 +42,8 @@ public:
 
     // Direct access without moving the cursor (1-based row).
     QVariant value(qsizetype row, int column) const;
+    // The same as text: the empty text for a null value or no such cell.
+    QString text(qsizetype row, int column) const;
     int columnIndex(const QString &columnName) const;
 
 private:

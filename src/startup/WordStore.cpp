@@ -275,20 +275,30 @@ std::optional<bool> WordStore::IsExcluded(const QString &word)
     return m_excluded->contains(fold(word));
 }
 
+bool WordStore::headWordsMayHaveSpaces()
+{
+    if (!m_db.isOpen())
+        return true;
+    dropCachesIfChanged();
+    if (!m_headIds && !loadHeadWords())
+        return true;
+    return m_headsWithSpaces;
+}
+
 ResultSet WordStore::SynonymsOf(const QString &word)
 {
     if (!m_db.isOpen())
         return notOpen();
     dropCachesIfChanged();
-    if (auto cached = m_synonyms.constFind(word); cached != m_synonyms.constEnd())
-        return *cached;
     if (!m_headIds && !loadHeadWords())
         return ResultSet::failed(m_db.lastError());
-
     // Entries that have received inserted words hold several words: when no head
-    // word has a space, they cannot match, however long they have grown.
+    // word has a space, they cannot match, however long they have grown. Asked
+    // first, so such an entry is never hashed whole.
     if (!m_headsWithSpaces && word.contains(QLatin1Char(' ')))
         return m_noSynonyms;
+    if (auto cached = m_synonyms.constFind(word); cached != m_synonyms.constEnd())
+        return *cached;
 
     // The keys are folded, and folding a folded word changes nothing: a word found
     // as it stands needs no folding.

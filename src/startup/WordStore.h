@@ -67,6 +67,11 @@ public:
     // not hold gives 0 rows; a head word held twice gives both rows' synonyms.
     ResultSet SynonymsOf(const QString &word);
 
+    // False when no head word holds a space, so that no entry holding one can
+    // have synonyms; true when some does, or when that could not be learnt (the
+    // next SynonymsOf reports why).
+    bool headWordsMayHaveSpaces();
+
     // Column `word` of every row of Words.
     ResultSet AllWords();
 
