@@ -183,6 +183,22 @@ private slots:
                  QStringLiteral(" zebra quagga \r\n okapi \r\n"));
     }
 
+    void anEntryThatTookWordsMatchesOnlyAHeadWordWithASpace()
+    {
+        for (const bool spacedHead : {false, true}) {
+            useWords({{spacedHead ? "wild cat" : "wild", {"feral"}}});
+            m_list.FillWordList(QStringLiteral("x"));
+            m_list.setEntry(0, QStringLiteral("wild cat")); // as a stretch leaves it
+            // Entry 0, row 1; then the line break, a short entry, until the run gives up.
+            ScriptedDraws draws;
+            draws.then(0, 2).then(1, 1).thenAlways(1, 2);
+            VariationGenerator generator(m_list, *m_store, draws);
+            const QString text = generator.GenerateVariation(settingsWith(0)).text;
+            QCOMPARE(text, spacedHead ? QStringLiteral(" feral \r\n") : QStringLiteral(" wild cat \r\n"));
+            QCOMPARE(m_reports, 0);
+        }
+    }
+
     void joinsEntriesEachAfterOneSpace()
     {
         ScriptedDraws draws;

@@ -50,6 +50,23 @@ private slots:
         QCOMPARE(list.originalWordCount(), 2); // only a fill changes it
     }
 
+    void traitsFollowEveryWrite()
+    {
+        WordList list;
+        list.FillWordList(QStringLiteral("cat \U0001F600\U0001F600\U0001F600x word###\r\nwords"));
+        QCOMPARE(list.traits(0), quint8(WordList::Short));
+        QCOMPARE(list.traits(1), quint8(0)); // four characters in seven UTF-16 units
+        QCOMPARE(list.traits(2), quint8(WordList::Marked));
+        QCOMPARE(list.traits(3), quint8(WordList::Short)); // the line break
+        QCOMPARE(list.traits(list.count()), quint8(WordList::Short)); // past the end
+        list.setEntry(2, QStringLiteral("word more"));
+        QCOMPARE(list.traits(2), quint8(WordList::Spaced));
+        list.setEntry(3, QStringLiteral("\r\n word"));
+        QCOMPARE(list.traits(3), quint8(WordList::Spaced)); // a line break that took a word
+        list.setEntry(list.count(), QStringLiteral("new###"));
+        QCOMPARE(list.traits(list.count() - 1), quint8(WordList::Marked));
+    }
+
     void largeTextIsKeptWhole()
     {
         QString text;

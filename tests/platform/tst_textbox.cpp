@@ -40,6 +40,18 @@ private slots:
         QCOMPARE(box.text(), QStringLiteral("one\r\ntwo\r\nthree\r\n"));
     }
 
+    void textFollowsEditsAfterBeingRead()
+    {
+        TextBox box;
+        box.setText(QStringLiteral("one"));
+        QCOMPARE(box.text(), QStringLiteral("one"));
+        box.moveCursor(QTextCursor::End);
+        box.insertPlainText(QStringLiteral(" two"));
+        QCOMPARE(box.text(), QStringLiteral("one two"));
+        box.setText(QStringLiteral("three"));
+        QCOMPARE(box.text(), QStringLiteral("three"));
+    }
+
     void selectionComesOutWithCrLf()
     {
         TextBox box;
