@@ -5,8 +5,8 @@
 //                            V reprints; default 10000 5 0 100
 //
 // The window case types a text of N words into the original page, walks the
-// wizard as a person would (preview, the legibility slider, the stretch target,
-// the reprint count, "No" to saving) and clicks Next on the output page; it
+// wizard as a person would (preview, keywords, the legibility slider, the stretch
+// target, the reprint count, "No" to saving) and clicks Next on the output page; it
 // prints the time until that click has made the last working copy. The engine
 // case runs the same reprints through ReprintRun with no window. Each case runs
 // in a process of its own, so each peak memory is its own. The working copies go
@@ -143,14 +143,15 @@ double windowSeconds(const Case &c)
 
     control<TextBox>(window, "TxtContent")->setText(makeText(c.words));
     clickNext(window); // to the preview
+    clickNext(window); // to the keywords
     clickNext(window); // to the legibility
     control<QSlider>(window, "slLeg")->setValue(c.legibility);
-    clickNext(window);
-    control<QLineEdit>(window, "txtNewContent")->setText(c.target());
-    clickNext(window); // to the keywords
-    clickNext(window);
+    clickNext(window); // to the stretch, which shows the word count as the target
+    if (c.stretch)
+        control<QLineEdit>(window, "txtNewContent")->setText(c.target());
+    clickNext(window); // to the reprint count
     control<QLineEdit>(window, "TxtReprints")->setText(QString::number(c.reprints));
-    clickNext(window);
+    clickNext(window); // to the output choice
     control<QRadioButton>(window, "OptNo")->click();
     if (window.currentStep() != 6) {
         std::fprintf(stderr, "the wizard stopped on page %d\n", window.currentStep());

@@ -104,9 +104,12 @@ Variation VariationGenerator::GenerateVariation(const RewriteSettings &settings,
 
     // 5 and 6: after a failed query nothing more is asked of the store.
     Variation result;
-    result.storeFailed = !replaceWords(planned, protectedWords, observer);
-    if (!result.storeFailed)
-        result.storeFailed = !stretch(settings.targetWordCount);
+    {
+        WordStore::ReadBurst burst(m_store);
+        result.storeFailed = !replaceWords(planned, protectedWords, observer);
+        if (!result.storeFailed)
+            result.storeFailed = !stretch(settings.targetWordCount);
+    }
 
     // 7. Assemble.
     QString text = assemble();

@@ -87,6 +87,23 @@ public:
     // The key under which words are compared.
     static QString fold(const QString &word) { return word.toCaseFolded(); }
 
+    // Keeps one read lock on the file from construction to destruction, so that
+    // a burst of lookups (one variation's) takes and releases it once, not once
+    // per word. Writers elsewhere wait for it (a variation takes milliseconds).
+    // Does nothing on a closed connection or inside a transaction already open.
+    class ReadBurst
+    {
+    public:
+        explicit ReadBurst(WordStore &store);
+        ~ReadBurst();
+        ReadBurst(const ReadBurst &) = delete;
+        ReadBurst &operator=(const ReadBurst &) = delete;
+
+    private:
+        WordStore &m_store;
+        bool m_began = false;
+    };
+
 private:
     SqliteStatement *statement(const QString &sql);
     ResultSet fetch(SqliteStatement &statement, int location);
