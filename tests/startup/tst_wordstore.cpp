@@ -212,6 +212,25 @@ private slots:
         QCOMPARE(column(store.SynonymsOf(QStringLiteral("tiny")), QStringLiteral("synonym")), QStringList{"wee"});
     }
 
+    void aReadBurstHoldsOffWritersUntilItEnds()
+    {
+        WordStore store(recorder());
+        QVERIFY(!store.OpenWordStore(m_dir.path()));
+        SqliteDatabase other;
+        QVERIFY(!other.open(store.path(), SqliteDatabase::Mode::ReadWrite));
+        const QString insert = QStringLiteral("insert into Tbl_Exclude(word) values('Outsider')");
+        {
+            WordStore::ReadBurst burst(store);
+            QCOMPARE(store.SynonymsOf(QStringLiteral("happy")).rowCount(), 2);
+            QVERIFY(other.exec(insert)); // busy: the burst holds the read lock
+            WordStore::ReadBurst nested(store); // inside a transaction: does nothing
+        }
+        QVERIFY(!other.exec(insert));
+        QTest::qWait(150); // another program's change is looked for at most this often
+        QCOMPARE(store.IsExcluded(QStringLiteral("outsider")), std::optional<bool>(true));
+        QVERIFY(m_reports.isEmpty());
+    }
+
     void fileMadeElsewhereGetsTheIndexItNeeds()
     {
         WordStore store(recorder());
