@@ -229,10 +229,7 @@ bool VariationGenerator::stretch(const QString &target)
             m_list.setEntry(position, word); // past the last entry: a new last entry
             continue;
         }
-        QString entry = m_list.at(position);
-        if (isMarked(entry))
-            entry.chop(Marker.size());
-        m_list.setEntry(position, entry + QLatin1Char(' ') + word);
+        m_list.appendWord(position, word);
     }
     return true;
 }

@@ -59,3 +59,13 @@ void WordList::setEntry(qsizetype position, const QString &text)
         m_traits.push_back(traitsOf(text));
     }
 }
+
+void WordList::appendWord(qsizetype position, const QString &word)
+{
+    QString &entry = m_entries[position];
+    if (m_traits[size_t(position)] & Marked)
+        entry.chop(3);
+    entry += QLatin1Char(' ');
+    entry += word;
+    m_traits[size_t(position)] = traitsOf(entry);
+}

@@ -36,6 +36,10 @@ public:
     // Replaces the entry at `position`. At or past the end the text becomes a
     // new last entry.
     void setEntry(qsizetype position, const QString &text);
+    // Adds " word" to the entry at `position` (0 <= position < count()), its
+    // marker "###" dropped first. The entry grows in place, so an entry that
+    // takes many words is not copied again for each.
+    void appendWord(qsizetype position, const QString &word);
 
     const QStringList &entries() const { return m_entries; }
 
