@@ -24,12 +24,6 @@ bool shorterThanFour(const QString &word)
     return characters < 4;
 }
 
-// The last character tried first: a draw asks this of every entry it picks.
-bool isMarked(const QString &entry)
-{
-    return !entry.isEmpty() && entry.back() == QLatin1Char('#') && entry.endsWith(VariationGenerator::Marker);
-}
-
 bool equalIgnoringCase(const QString &a, const QString &b)
 {
     return a.size() == b.size() && a.compare(b, Qt::CaseInsensitive) == 0;
@@ -243,7 +237,7 @@ QString VariationGenerator::assemble()
     result.reserve(length);
     for (qsizetype i = 0; i < m_list.count(); ++i) {
         const QString &entry = m_list.at(i);
-        if (isMarked(entry)) {
+        if (m_list.traits(i) & WordList::Marked) {
             QString unmarked = entry;
             unmarked.chop(Marker.size());
             m_list.setEntry(i, unmarked);
