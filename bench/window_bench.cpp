@@ -1,8 +1,11 @@
 // Where the user waits for a run of reprints: the real main window against the
 // engine alone, on the same text and settings.
 //
-//   window_bench [N L S V]   N words, legibility L, stretch S (0 or 1: to 2N words),
-//                            V reprints; default 10000 5 0 100
+//   window_bench [N L S V [save]]   N words, legibility L, stretch S (0 or 1: to
+//                                   2N words), V reprints; default 10000 5 0 100
+//
+// With "save" the run also saves a copy of every reprint to an output folder, and
+// the bench prints what both runs wrote and at what rate.
 //
 // The window case types a text of N words into the original page, walks the
 // wizard as a person would (preview, keywords, the legibility slider, the stretch
@@ -47,6 +50,7 @@ struct Case
     int legibility = 5;
     bool stretch = false;
     qint64 reprints = 100;
+    bool save = false;
 
     QString target() const { return stretch ? QString::number(2 * words) : QString(); }
 };
@@ -89,14 +93,32 @@ bool lastCopyWritten(const QString &folder, qint64 reprints)
     return QFile::exists(QDir(folder).filePath(ReprintRun::workingCopyName(reprints)));
 }
 
-// Seconds for the reprints made by ReprintRun alone; negative on failure.
-double engineSeconds(const Case &c)
+// Megabytes of the text files in `folder`.
+double writtenMegabytes(const QString &folder)
+{
+    qint64 bytes = 0;
+    for (const QFileInfo &file : QDir(folder).entryInfoList({QStringLiteral("*.txt")}, QDir::Files))
+        bytes += file.size();
+    return bytes / 1e6;
+}
+
+// What a run measured: seconds (negative on failure) and megabytes written.
+struct Figures
+{
+    double seconds = -1;
+    double megabytes = 0;
+    double peak = 0;
+};
+
+// The reprints made by ReprintRun alone.
+Figures engineRun(const Case &c)
 {
     QTemporaryDir dir;
+    QTemporaryDir output;
     const QString folder = makeProgramFolder(dir);
     WordStore store([](const QString &d, int) { std::fprintf(stderr, "store: %s\n", qPrintable(d)); });
     if (folder.isEmpty() || store.OpenWordStore(folder))
-        return -1;
+        return {};
     QElapsedTimer timer;
     timer.start();
     WordList list;
@@ -106,10 +128,16 @@ double engineSeconds(const Case &c)
     RewriteSettings settings;
     settings.legibility = c.legibility;
     settings.targetWordCount = c.target();
+    settings.outputFolder = output.path();
     ReprintRun run(generator, folder, [&] { return settings; });
-    run.ShowReprints(c.reprints, nullptr);
+    if (c.save)
+        run.SaveReprints(c.reprints, nullptr);
+    else
+        run.ShowReprints(c.reprints, nullptr);
     const double seconds = timer.nsecsElapsed() / 1e9;
-    return lastCopyWritten(folder, c.reprints) ? seconds : -1;
+    if (!lastCopyWritten(folder, c.reprints))
+        return {};
+    return {seconds, writtenMegabytes(folder) + writtenMegabytes(output.path())};
 }
 
 template<class T = QWidget>
@@ -126,20 +154,22 @@ void clickNext(MainWindow &window)
     QTest::mouseClick(control(window, "imgNxt"), Qt::LeftButton);
 }
 
-// Seconds from the click on the output page's Next to the last working copy;
-// the pages before it are filled in untimed. Negative on failure.
-double windowSeconds(const Case &c)
+// The time from the click on the output page's Next to the last working copy;
+// the pages before it are filled in untimed.
+Figures windowRun(const Case &c)
 {
     QTemporaryDir dir;
+    QTemporaryDir output;
     const QString folder = makeProgramFolder(dir);
     PrintedPrompts prompts;
     WordStore store([](const QString &d, int) { std::fprintf(stderr, "store: %s\n", qPrintable(d)); });
     if (folder.isEmpty() || store.OpenWordStore(folder))
-        return -1;
+        return {};
     ClockDrawSource draws;
     MainWindow window(store, prompts, draws, folder);
     window.show();
-    QTest::qWaitForWindowExposed(&window);
+    if (!QTest::qWaitForWindowExposed(&window))
+        return {};
 
     control<TextBox>(window, "TxtContent")->setText(makeText(c.words));
     clickNext(window); // to the preview
@@ -152,40 +182,48 @@ double windowSeconds(const Case &c)
     clickNext(window); // to the reprint count
     control<QLineEdit>(window, "TxtReprints")->setText(QString::number(c.reprints));
     clickNext(window); // to the output choice
-    control<QRadioButton>(window, "OptNo")->click();
+    if (c.save) {
+        control<QRadioButton>(window, "OptYes")->click();
+        control<QLineEdit>(window, "TxtBrowseFolder")->setText(output.path());
+    } else {
+        control<QRadioButton>(window, "OptNo")->click();
+    }
     if (window.currentStep() != 6) {
         std::fprintf(stderr, "the wizard stopped on page %d\n", window.currentStep());
-        return -1;
+        return {};
     }
     QElapsedTimer timer;
     timer.start();
     clickNext(window);
     const double seconds = timer.nsecsElapsed() / 1e9;
-    return window.currentStep() == 7 && lastCopyWritten(folder, c.reprints) ? seconds : -1;
+    if (window.currentStep() != 7 || !lastCopyWritten(folder, c.reprints))
+        return {};
+    return {seconds, writtenMegabytes(folder) + writtenMegabytes(output.path())};
 }
 
-// Runs `measure` in a child process; its seconds and peak memory.
+// Runs `measure` in a child process; its figures with the child's peak memory.
 template<class Measure>
-std::pair<double, double> inChild(Measure measure)
+Figures inChild(Measure measure)
 {
     int pipeEnds[2];
     if (pipe(pipeEnds) != 0)
-        return {-1, 0};
+        return {};
     const pid_t child = fork();
     if (child == 0) {
         close(pipeEnds[0]);
-        const double figures[2] = {measure(), peakMegabytes()};
-        const bool written = write(pipeEnds[1], figures, sizeof figures) == ssize_t(sizeof figures);
+        Figures figures = measure();
+        figures.peak = peakMegabytes();
+        const bool written = write(pipeEnds[1], &figures, sizeof figures) == ssize_t(sizeof figures);
         _exit(written ? 0 : 1);
     }
     close(pipeEnds[1]);
-    double figures[2] = {-1, 0};
-    if (read(pipeEnds[0], figures, sizeof figures) != ssize_t(sizeof figures))
-        figures[0] = -1;
+    Figures figures;
+    if (read(pipeEnds[0], &figures, sizeof figures) != ssize_t(sizeof figures))
+        figures = {};
     close(pipeEnds[0]);
     int status = 0;
     waitpid(child, &status, 0);
-    return {figures[0], figures[1]};
+    return figures;
 }
 
 } // namespace
@@ -193,13 +231,14 @@ std::pair<double, double> inChild(Measure measure)
 int main(int argc, char *argv[])
 {
     Case c;
-    if (argc == 5) {
+    if (argc == 5 || (argc == 6 && qstrcmp(argv[5], "save") == 0)) {
         c.words = QByteArray(argv[1]).toLongLong();
         c.legibility = std::atoi(argv[2]);
         c.stretch = std::atoi(argv[3]) != 0;
         c.reprints = QByteArray(argv[4]).toLongLong();
+        c.save = argc == 6;
     } else if (argc != 1) {
-        std::fprintf(stderr, "usage: window_bench [WORDS LEGIBILITY STRETCH REPRINTS]\n");
+        std::fprintf(stderr, "usage: window_bench [WORDS LEGIBILITY STRETCH REPRINTS [save]]\n");
         return 2;
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -207,20 +246,23 @@ int main(int argc, char *argv[])
 
     const auto engine = inChild([&] {
         QCoreApplication app(argc, argv);
-        return engineSeconds(c);
+        return engineRun(c);
     });
     const auto window = inChild([&] {
         prepareWebEngineEnvironment();
         QApplication app(argc, argv);
-        return windowSeconds(c);
+        return windowRun(c);
     });
-    if (engine.first < 0 || window.first < 0) {
+    if (engine.seconds < 0 || window.seconds < 0) {
         std::fprintf(stderr, "a run failed\n");
         return 1;
     }
     std::printf("%9lld words  legibility %2d  %-10s %4lld reprints   window %8.3f s  peak %6.1f MB   "
                 "engine %8.3f s  peak %6.1f MB   window/engine %.2f\n",
-                qint64(c.words), c.legibility, c.stretch ? "stretch" : "no stretch", c.reprints, window.first,
-                window.second, engine.first, engine.second, window.first / engine.first);
+                qint64(c.words), c.legibility, c.stretch ? "stretch" : "no stretch", c.reprints, window.seconds,
+                window.peak, engine.seconds, engine.peak, window.seconds / engine.seconds);
+    if (c.save)
+        std::printf("%9s written: window %.0f MB at %.0f MB/s, engine %.0f MB at %.0f MB/s\n", "", window.megabytes,
+                    window.megabytes / window.seconds, engine.megabytes, engine.megabytes / engine.seconds);
     return 0;
 }

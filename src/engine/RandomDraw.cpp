@@ -3,6 +3,10 @@
 #include <chrono>
 #include <cmath>
 
+#if defined(__x86_64__) || defined(__i386__)
+#include <x86intrin.h>
+#endif
+
 namespace {
 
 // splitmix64: a fast, well-mixed step.
@@ -14,9 +18,16 @@ std::uint64_t mix(std::uint64_t x)
     return x ^ (x >> 31);
 }
 
+// The finest clock that is cheap to read: a stretched run draws tens of millions
+// of times, and a system call's clock (about 20 ns here) took half its time. The
+// processor's time-stamp counter ticks at least as often and costs a third of that.
 std::uint64_t clockNow()
 {
+#if defined(__x86_64__) || defined(__i386__)
+    return __rdtsc();
+#else
     return std::uint64_t(std::chrono::high_resolution_clock::now().time_since_epoch().count());
+#endif
 }
 
 } // namespace

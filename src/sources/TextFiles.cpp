@@ -52,12 +52,14 @@ std::optional<QString> WriteTextFile(const QString &path, const QStringList &lin
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return failure(QStringLiteral("write"), path, file.errorString());
-    QByteArray bytes;
+    // Each line goes out as it is converted: a reprint of a stretched run can
+    // hold millions of words, and gathering the lines first would copy it again.
     for (const QString &line : lines) {
-        bytes += line.toUtf8();
-        bytes += "\r\n";
+        const QByteArray bytes = line.toUtf8();
+        if (file.write(bytes) != bytes.size() || file.write("\r\n", 2) != 2)
+            return failure(QStringLiteral("write"), path, file.errorString());
     }
-    if (file.write(bytes) != bytes.size() || !file.flush())
+    if (!file.flush())
         return failure(QStringLiteral("write"), path, file.errorString());
     file.close();
     if (file.error() != QFileDevice::NoError)
