@@ -197,7 +197,10 @@ void MainWindow::openExclusionEditor()
 
 QString MainWindow::helpAddress() const
 {
-    return QUrl::fromLocalFile(QDir(m_programFolder).filePath(QStringLiteral("help.html"))).toString();
+    // The help page belongs to the installation, which may not be the folder the
+    // program keeps its files in.
+    return QUrl::fromLocalFile(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("help.html")))
+        .toString();
 }
 
 void MainWindow::mouseDoubleClickEvent(QMouseEvent *event)

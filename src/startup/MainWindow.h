@@ -48,7 +48,7 @@ public:
 
     // Opens the exclusion list editor, modal, and returns when it is closed.
     void openExclusionEditor();
-    // The help page, a file beside the program.
+    // The help page, a file beside the executable.
     QString helpAddress() const;
 
 protected:

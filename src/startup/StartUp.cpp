@@ -9,8 +9,8 @@
 
 #include <exception>
 
-StartUp::StartUp(const QString &programFolder, Prompts &prompts)
-    : m_programFolder(programFolder), m_prompts(prompts)
+StartUp::StartUp(ProgramFolder programFolder, Prompts &prompts)
+    : m_programFolder(std::move(programFolder)), m_prompts(prompts)
 {
     // From here on, every unexpected failure of the store is reported the one way.
     m_store.setErrorReporter([this](const QString &description, int location) {
@@ -23,10 +23,12 @@ StartUp::~StartUp() = default;
 void StartUp::run()
 {
     QApplication::setFont(QFont(QStringLiteral("Liberation Sans"), 8));
-    m_store.OpenWordStore(m_programFolder); // reports its own failure; the start goes on
+    if (!m_programFolder.error.isEmpty())
+        showErrorReport(m_prompts, m_programFolder.error, LocationProgramFolder);
+    m_store.OpenWordStore(m_programFolder.path); // reports its own failure; the start goes on
 
     try {
-        m_window = std::make_unique<MainWindow>(m_store, m_prompts, m_draws, m_programFolder);
+        m_window = std::make_unique<MainWindow>(m_store, m_prompts, m_draws, m_programFolder.path);
         m_window->show();
         m_window->centreOnScreen();
     } catch (const std::exception &e) {

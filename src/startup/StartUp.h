@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/RandomDraw.h"
+#include "startup/ProgramFolder.h"
 #include "startup/WordStore.h"
 
 #include <QString>
@@ -17,9 +18,12 @@ class StartUp
 {
 public:
     // Locations of the start's own steps in the error report.
-    enum Location { LocationShowWindow = 3 };
+    enum Location { LocationProgramFolder = 1, LocationShowWindow = 3 };
 
-    StartUp(const QString &programFolder, Prompts &prompts);
+    // A folder whose data folder could not be made ready says why in its error,
+    // which the start reports before it opens the store.
+    StartUp(ProgramFolder programFolder, Prompts &prompts);
+    StartUp(const QString &programFolder, Prompts &prompts) : StartUp(ProgramFolder{programFolder, {}}, prompts) {}
     ~StartUp();
 
     void run();
@@ -28,7 +32,7 @@ public:
     MainWindow *mainWindow() const { return m_window.get(); }
 
 private:
-    QString m_programFolder;
+    ProgramFolder m_programFolder;
     Prompts &m_prompts;
     WordStore m_store;
     ClockDrawSource m_draws;
