@@ -2,6 +2,7 @@
 
 #include "engine/RandomDraw.h"
 #include "platform/Prompts.h"
+#include "platform/WindowMoveRequest.h"
 
 #include <QBitmap>
 #include <QApplication>
@@ -173,6 +174,7 @@ bool TransForm::eventFilter(QObject *watched, QEvent *event)
             m_pressArmed = true;
             m_pressLocal = press->position().toPoint();
             m_pressGlobal = press->globalPosition().toPoint();
+            m_pressGlobalF = press->globalPosition();
         }
         break;
     }
@@ -214,6 +216,14 @@ void TransForm::startDrag(QMouseEvent *move)
 {
     QWidget *window = m_parent->window();
     QWindow *handle = window->windowHandle();
+    // A window manager's move keeps the pointer where it was on the window
+    // when the move began. Qt's own request names the pointer's place now,
+    // which would leave the travel since the press behind, so on X the manager
+    // is first told of the move from the press itself. It then has the move in
+    // hand and passes over Qt's request, which is still made so that Qt sees
+    // the button go up when the move ends.
+    if (handle)
+        requestMoveFromPress(handle, m_pressGlobalF);
     if (handle && handle->startSystemMove()) {
         // The window manager moves the window now and keeps the release.
         m_movedByManager = true;

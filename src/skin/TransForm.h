@@ -98,5 +98,6 @@ private:
     bool m_draggingByHand = false;
     bool m_movedByManager = false;
     QPoint m_pressGlobal, m_windowAtPress, m_pressLocal;
+    QPointF m_pressGlobalF; // unrounded, for a screen that scales
     QMenu *m_menu = nullptr;
 };
