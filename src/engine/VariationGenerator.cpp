@@ -233,7 +233,8 @@ QString VariationGenerator::assemble()
     qsizetype length = 0;
     for (const QString &entry : m_list.entries())
         length += entry.size() + 1;
-    QString result;
+    QString &result = m_text;
+    result.resize(0); // keeps the storage unless a caller still holds the text
     result.reserve(length);
     for (qsizetype i = 0; i < m_list.count(); ++i) {
         const QString &entry = m_list.at(i);

@@ -65,4 +65,7 @@ private:
     WordList &m_list;
     WordStore &m_store;
     DrawSource &m_draws;
+    // The text of the last variation, its storage used again for the next once
+    // the caller has let go of it: a stretched run's text runs to megabytes.
+    QString m_text;
 };
