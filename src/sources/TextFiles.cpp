@@ -3,7 +3,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
+#include <QStringEncoder>
 #include <QStringDecoder>
+
+#include <algorithm>
 
 namespace {
 
@@ -45,24 +49,61 @@ QString decodeText(const QByteArray &bytes)
     return text;
 }
 
+namespace {
+
+// Writes each line and CR LF to an open file, a piece at a time through one
+// small buffer: a reprint of a stretched run can hold millions of words, and
+// converting it whole would copy it twice more through memory.
+bool writeLines(QIODevice &file, const QStringList &lines)
+{
+    constexpr qsizetype Piece = 16 * 1024;
+    QStringEncoder utf8(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
+    QByteArray buffer(utf8.requiredSpace(Piece) + 2, Qt::Uninitialized);
+    for (const QString &line : lines) {
+        qsizetype from = 0;
+        bool last = false;
+        while (!last) {
+            qsizetype to = std::min(from + Piece, line.size());
+            if (to < line.size() && line.at(to - 1).isHighSurrogate())
+                --to; // a pair stays whole
+            last = to == line.size();
+            char *end = utf8.appendToBuffer(buffer.data(), QStringView(line).sliced(from, to - from));
+            if (last) {
+                *end++ = '\r';
+                *end++ = '\n';
+            }
+            const qint64 size = end - buffer.data();
+            if (file.write(buffer.constData(), size) != size)
+                return false;
+            from = to;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
 std::optional<QString> WriteTextFile(const QString &path, const QStringList &lines)
 {
-    if (QFileInfo(path).isDir())
+    const QFileInfo info(path);
+    if (info.isDir())
         return failure(QStringLiteral("write"), path, QStringLiteral("it is a folder"));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return failure(QStringLiteral("write"), path, file.errorString());
-    // Each line goes out as it is converted: a reprint of a stretched run can
-    // hold millions of words, and gathering the lines first would copy it again.
-    for (const QString &line : lines) {
-        const QByteArray bytes = line.toUtf8();
-        if (file.write(bytes) != bytes.size() || file.write("\r\n", 2) != 2)
+    // A file the user has made read-only stays as it is, though its folder
+    // would let a new file take its place.
+    if (info.exists() && !info.isWritable())
+        return failure(QStringLiteral("write"), path, QStringLiteral("Permission denied"));
+    if (info.exists() && !info.isFile()) {
+        // A device or a pipe is written as it is: it cannot be replaced.
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || !writeLines(file, lines) || !file.flush())
             return failure(QStringLiteral("write"), path, file.errorString());
+        return std::nullopt;
     }
-    if (!file.flush())
-        return failure(QStringLiteral("write"), path, file.errorString());
-    file.close();
-    if (file.error() != QFileDevice::NoError)
+    // The text goes to a new file beside the old one, which takes the old one's
+    // name only once all of it is on disk: a write cut short leaves the old file.
+    QSaveFile file(path);
+    file.setDirectWriteFallback(true); // a writable file in a folder that is not
+    if (!file.open(QIODevice::WriteOnly) || !writeLines(file, lines) || !file.commit())
         return failure(QStringLiteral("write"), path, file.errorString());
     return std::nullopt;
 }

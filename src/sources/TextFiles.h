@@ -8,9 +8,11 @@
 // Whole-file text helpers shared by the reprint runs, source loading and the
 // finish page. Files are written as UTF-8 with CR LF after every line.
 
-// Creates `path` or truncates it, writes each line followed by CR LF, and closes
-// it. Returns the failure (naming the path and the reason), or nullopt on success:
+// Creates `path` or replaces its contents with each line followed by CR LF.
+// Returns the failure (naming the path and the reason), or nullopt on success:
 // a missing folder, no permission or a full disk is never reported as success.
+// The new contents take the name only once they are all written, so a write
+// that fails or is cut short leaves the old file (or none) under the name.
 std::optional<QString> WriteTextFile(const QString &path, const QStringList &lines);
 
 struct TextFileContent

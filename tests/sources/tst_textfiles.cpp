@@ -1,8 +1,13 @@
 #include "sources/TextFiles.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <csignal>
+#include <sys/resource.h>
 
 namespace {
 
@@ -51,6 +56,46 @@ private slots:
         QCOMPARE(read.text, text + QStringLiteral("\r\n"));
     }
 
+    void longLinesGoOutWhole()
+    {
+        // Longer than the writer's piece, with a character of two UTF-16 units
+        // across where a piece ends.
+        const QString path = m_dir.filePath(QStringLiteral("long.txt"));
+        const QString line = QString(16383, QLatin1Char('a')) + QStringLiteral("\U0001F600") + QString(40000, QLatin1Char('b'));
+        QVERIFY(!WriteTextFile(path, {line, QStringLiteral("end")}));
+        QCOMPARE(ReadTextFile(path).text, line + QStringLiteral("\r\nend\r\n"));
+    }
+
+    void aWriteCutShortLeavesTheOldFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Quillmorph1.txt"));
+        writeBytes(path, "the old copy");
+        // The disk fills up after 64 KiB.
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit old{};
+        getrlimit(RLIMIT_FSIZE, &old);
+        rlimit small = old;
+        small.rlim_cur = 64 * 1024;
+        setrlimit(RLIMIT_FSIZE, &small);
+        const auto error = WriteTextFile(path, {QString(1 << 20, QLatin1Char('x'))});
+        setrlimit(RLIMIT_FSIZE, &old);
+        QVERIFY(error);
+        QCOMPARE(bytesOf(path), QByteArray("the old copy"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Quillmorph1.txt")});
+    }
+
+    void readOnlyFilesAreNotReplaced()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("kept.txt"));
+        writeBytes(path, "mine");
+        QFile::setPermissions(path, QFile::ReadOwner);
+        if (QFileInfo(path).isWritable())
+            QSKIP("root writes a read-only file");
+        QVERIFY(WriteTextFile(path, {QStringLiteral("theirs")}));
+        QCOMPARE(bytesOf(path), QByteArray("mine"));
+    }
+
     void legacyBytesAreReadAsWindows1252_data()
     {
         QTest::addColumn<QByteArray>("bytes");
@@ -89,6 +134,8 @@ private slots:
         QVERIFY(error);
         QVERIFY2(error->contains(path), qPrintable(*error));
         QVERIFY(!error->endsWith(QStringLiteral(": ")));
+        // Nothing takes the place of what the name named.
+        QVERIFY(!QFileInfo(QStringLiteral("/dev/full")).isFile());
     }
 
     void readingWhatIsNotAFileFails()
