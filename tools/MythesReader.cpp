@@ -120,7 +120,9 @@ Thesaurus parseMythes(const QByteArray &bytes)
             }
             entry.meanings.append(meaning);
         }
-        thesaurus.entries.append(entry);
+        // A head line with no word ("|1") has nothing to look up: its meanings are passed over.
+        if (!entry.head.isEmpty())
+            thesaurus.entries.append(entry);
     }
     return thesaurus;
 }

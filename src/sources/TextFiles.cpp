@@ -40,12 +40,11 @@ QString failure(const QString &action, const QString &path, const QString &reaso
 
 QString decodeText(const QByteArray &bytes)
 {
+    // The decoder drops a leading byte-order mark itself; a second one is text.
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(bytes);
     if (utf8.hasError())
         return decodeCp1252(bytes);
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
     return text;
 }
 

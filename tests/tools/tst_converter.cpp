@@ -101,6 +101,10 @@ private slots:
 
         QVERIFY(!parseMythes("UTF-8\nhappy|x\n").error.isEmpty());
         QVERIFY(!parseMythes("").error.isEmpty());
+        // A head line without its word is passed over with its meanings.
+        const Thesaurus headless = parseMythes("ISO8859-1\n|1\n(noun)|x\nhappy|1\n(adj)|glad\n");
+        QCOMPARE(headless.entries.size(), 1);
+        QCOMPARE(headless.entries[0].head, QStringLiteral("happy"));
     }
 
     void onlyTrueSynonymsAreKept_data()

@@ -1,0 +1,25 @@
+// The bytes of a source file of unknown encoding.
+#include "FuzzCheck.h"
+#include "sources/TextFiles.h"
+
+#include <QStringDecoder>
+
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    const QString text = decodeText(bytes);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString asUtf8 = utf8.decode(bytes);
+    if (utf8.hasError()) {
+        // Windows-1252: one character per byte, none lost.
+        FUZZ_CHECK(text.size() == bytes.size());
+        FUZZ_CHECK(!text.contains(QChar::ReplacementCharacter));
+    } else {
+        // UTF-8 comes back byte for byte, but for a leading byte-order mark.
+        const QByteArray again = text.toUtf8();
+        FUZZ_CHECK(again == bytes || QByteArray("\xEF\xBB\xBF") + again == bytes);
+    }
+    return 0;
+}
