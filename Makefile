@@ -20,7 +20,7 @@ PACKAGE_BUILD ?= build-deb
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: run test deps build clean install uninstall package
+.PHONY: run test test-sanitize fuzz deps build clean install uninstall package
 
 deps:
 	@missing=$$(for p in $(PACKAGES) $(EXTRA_PACKAGES); do \
@@ -42,6 +42,34 @@ run: build
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
 
+# Every test again, built with AddressSanitizer and UndefinedBehaviorSanitizer;
+# the first error stops the test that meets it.
+SANITIZE_BUILD ?= build-sanitize
+test-sanitize: deps
+	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
+	    -DPENROOK_SANITIZE=ON -DPENROOK_BUILD_BENCHES=OFF
+	cmake --build $(SANITIZE_BUILD) -j$(JOBS)
+	cd $(SANITIZE_BUILD) && ctest --output-on-failure -j$(JOBS)
+
+# Each fuzz target for FUZZ_SECONDS, from the seeds in fuzz/seeds; what it finds
+# is kept in $(FUZZ_BUILD)/found and stops the run.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 30
+FUZZ_TOOLS := clang-14 libclang-rt-14-dev
+fuzz:
+	$(MAKE) deps EXTRA_PACKAGES="$(FUZZ_TOOLS)"
+	cmake -S fuzz -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=
+	cmake --build $(FUZZ_BUILD) -j$(JOBS)
+	@for target in wordlist decode mythes number; do \
+	  mkdir -p $(FUZZ_BUILD)/corpus/$$target $(FUZZ_BUILD)/found; \
+	  echo "fuzz_$$target for $(FUZZ_SECONDS) s"; \
+	  ASAN_OPTIONS=detect_leaks=1 ./$(FUZZ_BUILD)/fuzz_$$target -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
+	    -rss_limit_mb=2048 -max_len=65536 -print_final_stats=1 -artifact_prefix=$(FUZZ_BUILD)/found/$$target- \
+	    $(FUZZ_BUILD)/corpus/$$target fuzz/seeds/$$target 2>$(FUZZ_BUILD)/fuzz_$$target.log \
+	    || { tail -n 40 $(FUZZ_BUILD)/fuzz_$$target.log; exit 1; }; \
+	  grep -E "stat::number_of_executed_units|stat::peak_rss_mb" $(FUZZ_BUILD)/fuzz_$$target.log; \
+	done
+
 install: build
 	cmake -S . -B $(BUILD) -DCMAKE_INSTALL_PREFIX=$(PREFIX)
 	cmake --install $(BUILD)
@@ -59,4 +87,4 @@ package:
 	@ls penrook_*.deb
 
 clean:
-	rm -rf $(BUILD) $(PACKAGE_BUILD)
+	rm -rf $(BUILD) $(PACKAGE_BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)
