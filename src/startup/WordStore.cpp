@@ -12,6 +12,8 @@ namespace {
 
 // How often another program's changes to the file are looked for, at most.
 constexpr qint64 VersionCheckMs = 100;
+// How much longer to leave the file alone when another program had it locked.
+constexpr qint64 LockedBackOffMs = 2000;
 
 const QString SqlExcludedAll = QStringLiteral("select word from Tbl_Exclude");
 const QString SqlHeadWords = QStringLiteral("select word_id, word from Words");
@@ -196,18 +198,24 @@ void WordStore::dropCachesIfChanged()
     // Another program's commits show in data_version; looking costs a read lock,
     // so look at most every VersionCheckMs.
     // A coarse clock is plenty for that and costs little on this hot path.
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC_COARSE, &now);
-    const qint64 nowMs = qint64(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
-    if (m_lastVersionCheckMs >= 0 && nowMs - m_lastVersionCheckMs < VersionCheckMs)
+    const auto nowMs = [] {
+        timespec now{};
+        clock_gettime(CLOCK_MONOTONIC_COARSE, &now);
+        return qint64(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+    };
+    if (m_lastVersionCheckMs >= 0 && nowMs() - m_lastVersionCheckMs < VersionCheckMs)
         return;
-    m_lastVersionCheckMs = nowMs;
     SqliteStatement *stmt = statement(QStringLiteral("pragma data_version"));
     if (!stmt)
         return;
     stmt->reset();
-    const qint64 version = stmt->step() ? stmt->integer(0) : m_dataVersion;
+    const bool read = stmt->step();
+    const qint64 version = read ? stmt->integer(0) : m_dataVersion;
     stmt->reset();
+    // Counted from the end of the look: while another program holds the file
+    // locked, each look waits out the busy timeout, and looking again at once
+    // would stall every lookup. The cached words serve meanwhile.
+    m_lastVersionCheckMs = nowMs() + (read ? 0 : LockedBackOffMs);
     if (version != m_dataVersion) {
         if (m_dataVersion != -1) {
             m_excluded.reset();
