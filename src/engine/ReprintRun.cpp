@@ -40,10 +40,13 @@ bool ReprintRun::ShowReprints(qint64 count, ReprintObserver *observer)
 bool ReprintRun::run(qint64 count, bool save, ReprintObserver *observer)
 {
     m_viewPosition = 1;
+    m_made = 0;
     bool completed = true;
     // One variation into one file; false when the run must stop.
     auto produce = [&](const QString &path) {
         const Variation variation = m_generator.GenerateVariation(m_settings(), observer);
+        if (observer && !observer->carryOn())
+            return false; // the user is leaving: a variation cut short is not written
         if (auto error = WriteTextFile(path, {variation.text})) {
             if (observer)
                 observer->runFailed(*error);
@@ -64,10 +67,20 @@ bool ReprintRun::run(qint64 count, bool save, ReprintObserver *observer)
                 break;
         }
         completed = produce(workingCopyPath(i));
+        if (completed)
+            m_made = i;
     }
-    if (observer)
+    // A window that is being closed gets no text to show.
+    const bool staying = !observer || observer->carryOn();
+    if (observer) {
         observer->runEnded();
-    showFirstWorkingCopy(observer);
+        if (!completed)
+            observer->runStopped(m_made, count);
+    }
+    // A run that stopped before its first working copy shows none: one left
+    // from an earlier run must not pass for the new content.
+    if ((completed || m_made > 0) && staying)
+        showFirstWorkingCopy(observer);
     return completed;
 }
 
@@ -92,7 +105,9 @@ std::optional<ReprintRun::ViewStep> ReprintRun::ViewNext(const QString &reprintC
     ViewStep step;
     step.label = QStringLiteral("%1 Of %2").arg(m_viewPosition).arg(reprintCountText);
     const QString path = workingCopyPath(m_viewPosition);
-    if (FileExists(path)) {
+    if (m_made >= 0 && m_viewPosition > m_made) {
+        step.error = QStringLiteral("Reprint %1 was not made: the run stopped after %2.").arg(m_viewPosition).arg(m_made);
+    } else if (FileExists(path)) {
         const TextFileContent content = ReadTextFile(path);
         if (content.ok())
             step.text = content.text;

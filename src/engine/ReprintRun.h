@@ -58,5 +58,7 @@ private:
     VariationGenerator &m_generator;
     QString m_programFolder;
     SettingsSource m_settings;
+    // Working copies the last run made, from 1 up; -1 before any run.
+    qint64 m_made = -1;
     qint64 m_viewPosition = 0;
 };

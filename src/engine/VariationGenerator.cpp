@@ -11,6 +11,9 @@
 
 namespace {
 
+// A stretch of this many insertions or more reports its progress this often.
+constexpr qint64 StretchReportEvery = 1 << 16;
+
 // Characters (code points), not UTF-16 units, up to the 4 that matter.
 bool shorterThanFour(const QString &word)
 {
@@ -102,7 +105,7 @@ Variation VariationGenerator::GenerateVariation(const RewriteSettings &settings,
         WordStore::ReadBurst burst(m_store);
         result.storeFailed = !replaceWords(planned, protectedWords, observer);
         if (!result.storeFailed)
-            result.storeFailed = !stretch(settings.targetWordCount);
+            result.storeFailed = !stretch(settings.targetWordCount, observer);
     }
 
     // 7. Assemble.
@@ -199,7 +202,7 @@ bool VariationGenerator::replaceWords(qint64 planned, const std::array<QString, 
     return true;
 }
 
-bool VariationGenerator::stretch(const QString &target)
+bool VariationGenerator::stretch(const QString &target, VariationObserver *observer)
 {
     const qint64 words = m_list.originalWordCount();
     const std::optional<double> exact = decimalNumber(target);
@@ -213,7 +216,16 @@ bool VariationGenerator::stretch(const QString &target)
     const qint64 rows = allWords.rowCount();
     if (rows == 0)
         return true; // nothing to insert from
+    // A long stretch shows its own progress and lets the window live meanwhile.
+    const bool reports = observer && attempts >= StretchReportEvery;
+    if (reports)
+        observer->progressShown(attempts);
     for (qint64 attempt = 0; attempt < attempts; ++attempt) {
+        if (reports && attempt % StretchReportEvery == 0 && attempt > 0) {
+            observer->progressChanged(attempt);
+            if (!observer->carryOn())
+                return true; // stopped: what is there so far is the variation
+        }
         // A null word reads as the empty text, which is too short as well.
         const QString word = allWords.text(DrawAtLeastOne(m_draws, rows), 0);
         if (shorterThanFour(word))

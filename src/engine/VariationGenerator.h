@@ -59,7 +59,7 @@ public:
 
 private:
     bool replaceWords(qint64 planned, const std::array<QString, 10> &protectedWords, VariationObserver *observer);
-    bool stretch(const QString &target);
+    bool stretch(const QString &target, VariationObserver *observer);
     QString assemble();
 
     WordList &m_list;

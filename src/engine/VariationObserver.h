@@ -17,6 +17,10 @@ public:
     // The variation is complete: progress away, notice and actions back; the
     // saving controls only when the variation is being saved.
     virtual void variationFinished(bool saveToFiles) = 0;
+    // Asked now and then during a long stage and between variations: a chance
+    // for the window to stay alive. False once the user wants the run to stop
+    // (the window is being closed); the run then ends as soon as it can.
+    virtual bool carryOn() { return true; }
 };
 
 // What a reprint run tells the window besides each variation's progress.
@@ -31,4 +35,6 @@ public:
     virtual void showResult(const QString &text) = 0;
     // The run stopped: `message` says why (a file could not be written, for one).
     virtual void runFailed(const QString &message) = 0;
+    // The run ended early with `made` of its `count` reprints made.
+    virtual void runStopped(qint64 made, qint64 count) { (void)made; (void)count; }
 };

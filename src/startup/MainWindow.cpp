@@ -8,6 +8,7 @@
 #include "platform/TwipsLayout.h"
 #include "skin/TransForm.h"
 #include "startup/Titles.h"
+#include "wizard/FinishPage.h"
 #include "wizard/Wizard.h"
 
 #include <QApplication>
@@ -119,6 +120,12 @@ MainWindow::MainWindow(WordStore &store, Prompts &prompts, DrawSource &draws, co
 
 MainWindow::~MainWindow() = default;
 
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    m_wizard->finishPage()->requestStop();
+    QWidget::closeEvent(event);
+}
+
 int MainWindow::currentStep() const
 {
     return m_wizard->currentStep();
@@ -177,8 +184,11 @@ void MainWindow::buildShell()
     pleaseWait->setPalette(grey);
     pleaseWait->hide();
 
-    connect(findChild<ImageButton *>(QStringLiteral("imgClose")), &ImageButton::clicked, qApp,
-            [] { QCoreApplication::exit(0); });
+    // Closing during a run stops the run first, which then ends at once.
+    connect(findChild<ImageButton *>(QStringLiteral("imgClose")), &ImageButton::clicked, this, [this] {
+        m_wizard->finishPage()->requestStop();
+        QCoreApplication::exit(0);
+    });
     connect(findChild<ImageButton *>(QStringLiteral("imgMin")), &ImageButton::clicked, this,
             &QWidget::showMinimized);
 }

@@ -61,6 +61,7 @@ void FinishPage::prepareForRun(bool saveToFiles)
     m_openFolder->setVisible(saveToFiles);
     m_savedLabel->setVisible(saveToFiles);
     m_result->setText(QString());
+    m_stopRequested = false;
 }
 
 void FinishPage::variationStarted()
@@ -79,16 +80,29 @@ void FinishPage::progressShown(qint64 maximum)
 {
     m_progress->setMaximum(clampToInt(maximum));
     m_progress->show();
-    // One turn of the event loop, so the window stays alive. The user's clicks
-    // and keys wait until the run is over: they must not start anything meanwhile.
-    // A run makes many variations a second and each one shows and hides controls,
-    // so the window repaints in this turn only when a frame's time has passed;
-    // in between its updates are off, and turning them on repaints it whole.
+    turnEventLoop();
+}
+
+bool FinishPage::carryOn()
+{
+    if (!m_sincePaint.isValid() || m_sincePaint.elapsed() >= PaintIntervalMs)
+        turnEventLoop();
+    return !m_stopRequested;
+}
+
+void FinishPage::turnEventLoop()
+{
+    // One turn of the event loop, so the window stays alive and can be closed;
+    // the run's input guard keeps the user's clicks and keys from starting
+    // anything meanwhile. A run makes many variations a second and each one
+    // shows and hides controls, so the window repaints in this turn only when
+    // a frame's time has passed; in between its updates are off, and turning
+    // them on repaints it whole.
     QWidget *top = window();
     const bool paint = !m_sincePaint.isValid() || m_sincePaint.elapsed() >= PaintIntervalMs;
     if (paint)
         top->setUpdatesEnabled(true);
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    QCoreApplication::processEvents();
     if (paint)
         m_sincePaint.start();
     top->setUpdatesEnabled(false);
@@ -137,4 +151,18 @@ void FinishPage::runFailed(const QString &message)
     // What was not saved must not be reported as saved.
     m_savedLabel->hide();
     m_prompts.message(message, Prompts::Critical, MainCaption);
+}
+
+void FinishPage::runStopped(qint64 made, qint64 count)
+{
+    // Nothing that was not made is reported as made.
+    m_notice->hide();
+    m_savedLabel->hide();
+    m_openFolder->hide();
+    m_runLabel->setText(QStringLiteral("Stopped: %1 Of %2 made").arg(made).arg(count));
+    m_runLabel->show();
+    if (made == 0) {
+        m_result->setText(QString());
+        m_viewNext->setEnabled(false);
+    }
 }

@@ -36,6 +36,11 @@ public:
     void runEnded() override;
     void showResult(const QString &text) override;
     void runFailed(const QString &message) override;
+    bool carryOn() override;
+    void runStopped(qint64 made, qint64 count) override;
+
+    // The user wants the run to stop (the window is closing); it ends as soon as it can.
+    void requestStop() { m_stopRequested = true; }
 
     // While a run works the window repaints in at most one event-loop turn per
     // this many milliseconds (about 30 times a second).
@@ -44,6 +49,9 @@ public:
 private:
     Prompts &m_prompts;
     QElapsedTimer m_sincePaint; // since the last turn that repainted, during a run
+    bool m_stopRequested = false;
+    // One event-loop turn, repainting when a frame's time has passed.
+    void turnEventLoop();
     QLabel *m_runLabel, *m_notice, *m_savedLabel, *m_viewNextLabel;
     QProgressBar *m_progress;
     TextBox *m_result;

@@ -16,11 +16,21 @@
 #include "wizard/OriginalPage.h"
 #include "wizard/PreviewPage.h"
 #include "wizard/ReprintsPage.h"
+#include "wizard/RunInputGuard.h"
 #include "wizard/StretchPage.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QTimer>
+
+namespace {
+
+// How long after a run the user's clicks are still dropped.
+constexpr int AfterRunGuardMs = 300;
+
+} // namespace
 
 Wizard::Wizard(QWidget *window, const Navigation &navigation, QLabel *pleaseWait, const QString &programFolder,
                Prompts &prompts, WordList &list, ReprintRun &run)
@@ -204,6 +214,16 @@ void Wizard::countWords()
 
 void Wizard::startRun()
 {
+    // The user's clicks and keys are dropped while the run works, but for the
+    // window's close picture: closing stops the run. Restart lies where Next
+    // was, so an impatient second click on Next is kept from it a moment longer.
+    const QObject *close = parent()->findChild<QObject *>(QStringLiteral("imgClose"));
+    const RunInputGuard duringRun([close](const QObject *target) { return target != close; });
+    const auto afterRun = qScopeGuard([this] {
+        const QObject *restart = m_nav.restart;
+        auto *guard = new RunInputGuard([restart](const QObject *target) { return target == restart; }, this);
+        QTimer::singleShot(AfterRunGuardMs, guard, &QObject::deleteLater);
+    });
     const bool save = m_display->saveToFiles();
     m_finish->prepareForRun(save);
     const qint64 count = m_reprints->count().value_or(0);

@@ -168,6 +168,35 @@ private slots:
         QCOMPARE(observer.results.size(), 1); // copy 1 is still shown
     }
 
+    void aStoppedRunClaimsNothingItDidNotMake()
+    {
+        // Copies of an earlier, longer run lie in the folder.
+        for (const char *name : {"Quillmorph1.txt", "Quillmorph2.txt", "Quillmorph3.txt"})
+            QVERIFY(!WriteTextFile(program(QString::fromLatin1(name)), {QStringLiteral("earlier")}));
+
+        // The window is closed during the first variation: it is not written.
+        RecordingObserver closing;
+        closing.stopAt = 0;
+        QVERIFY(!m_run->ShowReprints(3, &closing));
+        QCOMPARE(closing.stopped, QStringLiteral("0 of 3"));
+        QVERIFY(closing.results.isEmpty());
+        QCOMPARE(bytesOf(program(QStringLiteral("Quillmorph1.txt"))), QByteArray("earlier\r\n"));
+        auto step = m_run->ViewNext(QStringLiteral("3"));
+        QVERIFY(!step->text);
+        QVERIFY2(step->error.contains(QStringLiteral("not made")), qPrintable(step->error));
+
+        // Closed during the second: the first is made, the earlier second is no new one.
+        RecordingObserver later;
+        later.stopAt = 1;
+        QVERIFY(!m_run->ShowReprints(3, &later));
+        QCOMPARE(later.stopped, QStringLiteral("1 of 3"));
+        QVERIFY(bytesOf(program(QStringLiteral("Quillmorph1.txt"))) != QByteArray("earlier\r\n"));
+        step = m_run->ViewNext(QStringLiteral("3"));
+        QCOMPARE(step->label, QStringLiteral("2 Of 3"));
+        QVERIFY(!step->text);
+        QVERIFY(!step->error.isEmpty());
+    }
+
     void aFailedQueryStopsAfterTheCurrentVariationWithOneReport()
     {
         m_store = std::make_unique<WordStore>([this](const QString &, int) { ++m_reports; });

@@ -1,0 +1,33 @@
+#include "wizard/RunInputGuard.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+
+RunInputGuard::RunInputGuard(std::function<bool(const QObject *)> blocks, QObject *parent)
+    : QObject(parent), m_blocks(std::move(blocks))
+{
+    QCoreApplication::instance()->installEventFilter(this);
+}
+
+RunInputGuard::~RunInputGuard()
+{
+    QCoreApplication::instance()->removeEventFilter(this);
+}
+
+bool RunInputGuard::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::Shortcut:
+    case QEvent::Wheel:
+    case QEvent::ContextMenu:
+        return m_blocks(watched);
+    default:
+        return false;
+    }
+}
