@@ -7,6 +7,7 @@
 #include "sources/WebPageFetcher.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 
 PreviewLoader::PreviewLoader(TextBox *preview, QLabel *pleaseWait, QString programFolder, Prompts &prompts,
@@ -25,8 +26,15 @@ QString PreviewLoader::browseForTextFile()
 
 void PreviewLoader::LoadTextIntoPreview(const QString &path)
 {
-    if (!FileExists(path))
+    // A file gone since it was chosen, or a folder, is said to be so: an empty
+    // preview with no word would pass for an empty file.
+    if (!FileExists(path)) {
+        const QString why = QFileInfo(path).isDir() ? QStringLiteral("is a folder, not a file")
+                                                    : QStringLiteral("does not exist");
+        m_prompts.message(QStringLiteral("%1 %2.").arg(QDir::toNativeSeparators(path), why), Prompts::Exclamation,
+                          MainCaption);
         return;
+    }
     const TextFileContent content = ReadTextFile(path);
     if (!content.ok()) {
         m_prompts.message(content.error, Prompts::Exclamation, MainCaption);
@@ -53,8 +61,15 @@ void PreviewLoader::fetchWebPage(const QString &address)
         connect(m_fetcher, &WebPageFetcher::pageTextReady, this, [this](const QString &text) {
             FetchPageText(text);
             m_pleaseWait->hide();
+            emit pageTextArrived();
+        });
+        // The failure text still goes to the preview; the user is told why.
+        connect(m_fetcher, &WebPageFetcher::pageFailed, this, [this](const QString &reason) {
+            m_prompts.message(QStringLiteral("The page %1 could not be loaded: %2.").arg(m_address, reason),
+                              Prompts::Exclamation, MainCaption);
         });
     }
+    m_address = address;
     m_fetcher->navigate(address);
 }
 

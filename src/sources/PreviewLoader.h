@@ -24,17 +24,22 @@ public:
     QString browseForTextFile();
 
     // Puts the whole text of `path` into the preview. A path that names no file
-    // does nothing. A file that cannot be read, or holds binary data, is
-    // reported and leaves the preview as it is.
+    // (gone, or a folder), a file that cannot be read, or one that holds binary
+    // data, is reported and leaves the preview as it is.
     void LoadTextIntoPreview(const QString &path);
 
     // Shows the waiting notice and starts loading `address`, exactly as typed.
     // When the page is complete its text goes to the preview, through the
     // scratch file in the program folder, and the notice goes away. A page that
-    // never completes leaves the notice up.
+    // fails to load, or takes longer than a minute, is reported with its reason,
+    // and the fetcher's failure text goes to the preview.
     void fetchWebPage(const QString &address);
 
     QString scratchPath() const;
+
+signals:
+    // A web page's text has reached the preview, perhaps after Next went on.
+    void pageTextArrived();
 
 private:
     void FetchPageText(const QString &pageText);
@@ -44,4 +49,5 @@ private:
     QString m_programFolder;
     Prompts &m_prompts;
     WebPageFetcher *m_fetcher = nullptr; // created on first use
+    QString m_address;                   // the page asked for last
 };

@@ -40,6 +40,13 @@ QString failure(const QString &action, const QString &path, const QString &reaso
 
 QString decodeText(const QByteArray &bytes)
 {
+    // A file that says it is UTF-16 by its byte-order mark is read as such
+    // (Notepad's "Unicode"); the mark itself is dropped.
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
+        QStringDecoder utf16(bytes.startsWith("\xFF") ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE,
+                             QStringDecoder::Flag::Stateless);
+        return utf16.decode(QByteArrayView(bytes).sliced(2));
+    }
     // The decoder drops a leading byte-order mark itself; a second one is text.
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(bytes);

@@ -22,9 +22,10 @@ struct TextFileContent
     bool ok() const { return error.isEmpty(); }
 };
 
-// Reads the whole file. Bytes that are valid UTF-8 are read as UTF-8 (a leading
-// byte-order mark is dropped); any other bytes are read as Windows-1252, so a
-// legacy file keeps every character. Nothing else is changed.
+// Reads the whole file. A file that starts with a UTF-16 byte-order mark is read
+// as UTF-16. Bytes that are valid UTF-8 are read as UTF-8 (a leading byte-order
+// mark is dropped); any other bytes are read as Windows-1252, so a legacy file
+// keeps every character. Nothing else is changed.
 TextFileContent ReadTextFile(const QString &path);
 
 // True when `path` names an existing ordinary file; a folder is not a file.

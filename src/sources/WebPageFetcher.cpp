@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QUrl>
 #include <QVariant>
+#include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
@@ -26,6 +27,8 @@ const QUrl StandInUrl(QStringLiteral("about:blank?penrook-unreadable-address"));
 
 // How long a load may take to start before the engine is taken to have ignored it.
 constexpr int StartTimeoutMs = 5000;
+// How long a page may take to load and give up its text.
+constexpr int PageTimeoutSeconds = 60;
 
 // False for what the engine would quietly turn into an empty page or ignore.
 bool namesPage(const QUrl &url)
@@ -49,6 +52,11 @@ WebPageFetcher::WebPageFetcher(QObject *parent)
     m_startWatch.setSingleShot(true);
     m_startWatch.setInterval(StartTimeoutMs);
     connect(&m_startWatch, &QTimer::timeout, this, [this] { onLoadFinished(false); });
+    m_pageWatch.setSingleShot(true);
+    m_pageWatch.setInterval(PageTimeoutSeconds * 1000);
+    connect(&m_pageWatch, &QTimer::timeout, this, [this] {
+        giveUp(QStringLiteral("it took longer than %1 seconds").arg(m_pageWatch.interval() / 1000));
+    });
 }
 
 WebPageFetcher::~WebPageFetcher()
@@ -57,6 +65,7 @@ WebPageFetcher::~WebPageFetcher()
     // callbacks at once; with nothing pending they are ignored.
     m_pending.clear();
     m_startWatch.stop();
+    m_pageWatch.stop();
     if (m_page) {
         disconnect(m_page, nullptr, this, nullptr);
         delete m_page;
@@ -70,22 +79,48 @@ void WebPageFetcher::navigate(const QString &address)
 {
     ensurePage();
     const QUrl url(address);
+    m_failure.clear();
     m_page->load(namesPage(url) ? url : StandInUrl);
     m_startWatch.start();
+    m_pageWatch.start();
+}
+
+void WebPageFetcher::giveUp(const QString &reason)
+{
+    m_startWatch.stop();
+    m_pageWatch.stop();
+    if (m_page) {
+        disconnect(m_page, nullptr, this, nullptr);
+        m_page->deleteLater();
+        m_page = nullptr;
+    }
+    if (m_pending.isEmpty())
+        m_pending.append(m_nextTicket++);
+    emit pageFailed(reason);
+    answerPendingUpTo(m_pending.last(), FailureText);
 }
 
 void WebPageFetcher::ensurePage()
 {
     if (m_page)
         return;
-    // No storage name: off the record, so nothing reaches the disk.
-    m_profile = new QWebEngineProfile(this);
-    m_profile->setHttpCacheType(QWebEngineProfile::NoCache);
-    m_profile->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
+    if (!m_profile) {
+        // No storage name: off the record, so nothing reaches the disk.
+        m_profile = new QWebEngineProfile(this);
+        m_profile->setHttpCacheType(QWebEngineProfile::NoCache);
+        m_profile->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
+    }
 
     m_page = new QWebEnginePage(m_profile, this);
     connect(m_page, &QWebEnginePage::loadStarted, &m_startWatch, &QTimer::stop);
     connect(m_page, &QWebEnginePage::loadFinished, this, &WebPageFetcher::onLoadFinished);
+    connect(m_page, &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo &info) {
+        if (info.status() != QWebEngineLoadingInfo::LoadFailedStatus)
+            return;
+        m_failure = info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain
+                        ? QStringLiteral("the server answered %1").arg(info.errorCode())
+                        : info.errorString();
+    });
     connect(m_page, &QWebEnginePage::renderProcessTerminated, this, [this] {
         // Script callbacks of a dead renderer may never come.
         if (!m_pending.isEmpty())
@@ -99,7 +134,17 @@ void WebPageFetcher::onLoadFinished(bool ok)
     const quint64 ticket = m_nextTicket++;
     m_pending.append(ticket);
     if (!ok || m_page->requestedUrl() == StandInUrl) {
-        answerPendingUpTo(ticket, FailureText);
+        m_pageWatch.stop();
+        // The engine tells why a load failed just after it says that it did.
+        const bool standIn = m_page->requestedUrl() == StandInUrl;
+        QTimer::singleShot(0, this, [this, ticket, standIn] {
+            if (!m_pending.contains(ticket))
+                return;
+            emit pageFailed(standIn              ? QStringLiteral("the address names no page")
+                            : m_failure.isEmpty() ? QStringLiteral("the page did not load")
+                                                  : m_failure);
+            answerPendingUpTo(ticket, FailureText);
+        });
         return;
     }
     // The application world keeps the page's own scripts from redefining what we read.
@@ -115,6 +160,7 @@ void WebPageFetcher::onTextRead(quint64 ticket, const QVariant &result)
 {
     if (!m_pending.contains(ticket))
         return;
+    m_pageWatch.stop();
     const QString text = result.typeId() == QMetaType::QString ? result.toString() : FailureText;
     answerPendingUpTo(ticket, text);
 }

@@ -24,6 +24,8 @@ public:
     // Starts loading `address` exactly as typed (nothing is added to it, no scheme is prefixed).
     // The browser page is created on first use. Returns at once; pageTextReady follows.
     void navigate(const QString &address);
+    // How long a page may take to load and give up its text (60 seconds).
+    void setPageTimeout(int milliseconds) { m_pageWatch.setInterval(milliseconds); }
 
 signals:
     // Once for every completed load: the body's inner text (document.body.innerText, as the
@@ -31,12 +33,19 @@ signals:
     // or FailureText when the load failed (refused connection, unreachable host, HTTP error
     // status such as 404, an address that is not a URL) or there is no body to read.
     void pageTextReady(const QString &text);
+    // Just before pageTextReady hands back FailureText for a load that failed:
+    // why, in words for the user ("the server answered 404", "it took longer
+    // than 60 seconds", the engine's own reason).
+    void pageFailed(const QString &reason);
 
 private:
     void ensurePage();
     void onLoadFinished(bool ok);
     void onTextRead(quint64 ticket, const QVariant &result);
     void answerPendingUpTo(quint64 ticket, const QString &text);
+    // Gives up on the load or the text read in hand: the page goes, with a
+    // renderer a looping script may keep busy, and a new one is made when needed.
+    void giveUp(const QString &reason);
 
     QWebEngineProfile *m_profile = nullptr;
     QWebEnginePage *m_page = nullptr;
@@ -45,6 +54,9 @@ private:
     quint64 m_nextTicket = 1;
     // Runs from navigate() until the load starts; the engine ignores some addresses outright.
     QTimer m_startWatch;
+    // Runs from navigate() until the text is read: a page that never finishes.
+    QTimer m_pageWatch;
+    QString m_failure; // why the load in hand failed, as the engine said
 };
 
 // Prepares the process for the browser engine; call before the QApplication is created.

@@ -62,6 +62,12 @@ Wizard::Wizard(QWidget *window, const Navigation &navigation, QLabel *pleaseWait
     }};
 
     connect(m_nav.next, &ImageButton::clicked, this, &Wizard::Next);
+    // Next does not wait for a web page. Text that comes once the words have
+    // been counted is counted again, so the run does not work on an empty text.
+    connect(m_loader, &PreviewLoader::pageTextArrived, this, [this] {
+        if (m_step >= StretchStep && m_step < StepCount - 1)
+            countWords();
+    });
     connect(m_nav.previous, &ImageButton::clicked, this, &Wizard::Previous);
     connect(m_nav.restart, &ImageButton::clicked, this, &Wizard::Restart);
     connect(m_original->browseButton(), &QPushButton::clicked, this, [this] {

@@ -32,6 +32,7 @@ class Wizard : public QObject
     Q_OBJECT
 public:
     static constexpr int StepCount = 8;
+    static constexpr int StretchStep = 4; // where the words are counted
 
     struct Navigation
     {

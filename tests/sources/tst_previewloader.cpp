@@ -62,8 +62,8 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<int>("messages");
-        QTest::newRow("no such file") << "missing.txt" << QByteArray() << 0;
-        QTest::newRow("a folder") << "." << QByteArray() << 0;
+        QTest::newRow("no such file") << "missing.txt" << QByteArray() << 1;
+        QTest::newRow("a folder") << "." << QByteArray() << 1;
         QTest::newRow("binary data") << "picture.png" << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << 1;
     }
     void filesThatCannotBeUsedLeaveThePreviewEmpty()
@@ -82,7 +82,8 @@ private slots:
         QCOMPARE(d.text("txtPreview"), QString());
         QCOMPARE(d.prompts.messages.size(), messages);
         if (messages)
-            QVERIFY(d.prompts.messages[0].text.contains(file));
+            QVERIFY2(d.prompts.messages[0].text.contains(QDir::toNativeSeparators(QFileInfo(file).filePath())),
+                     qPrintable(d.prompts.messages[0].text));
     }
 
     void webPageTextGoesThroughTheScratchFile()
@@ -128,7 +129,25 @@ private slots:
         d.next();
         QTRY_VERIFY_WITH_TIMEOUT(d.get("LblPleaseWait")->isHidden(), 30000);
         QCOMPARE(d.text("txtPreview"), WebPageFetcher::FailureText + QStringLiteral("\r\n"));
-        QVERIFY(d.prompts.messages.isEmpty());
+        // The user is told which page failed and why.
+        QCOMPARE(d.prompts.messages.size(), 1);
+        const QString message = d.prompts.messages[0].text;
+        QVERIFY2(message.contains(address), qPrintable(message));
+        if (kind == QLatin1String("404"))
+            QVERIFY2(message.contains(QStringLiteral("404")), qPrintable(message));
+    }
+
+    void aPageThatComesAfterTheCountIsCounted()
+    {
+        LocalWebServer server;
+        const QString address = server.serve("/late", "<p>one two three four</p>", 200, 1500);
+        WizardDriver d;
+        d.choose("Opt3");
+        d.type("txtWebPage", address);
+        d.nextUntil(4); // Next does not wait: the words are counted before the page is in
+        QCOMPARE(d.text("txtNewContent"), QStringLiteral("0"));
+        QTRY_VERIFY_WITH_TIMEOUT(d.get("LblPleaseWait")->isHidden(), 30000);
+        QCOMPARE(d.text("txtNewContent"), QStringLiteral("4"));
     }
 
     void aPageThatNeverCompletesLeavesTheNoticeUp()

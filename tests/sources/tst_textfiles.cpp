@@ -105,6 +105,8 @@ private slots:
         QTest::newRow("unassigned byte kept") << QByteArray("a\x81z") << QStringLiteral("a\u0081z");
         QTest::newRow("one bad byte in UTF-8 text") << QByteArray("caf\xC3\xA9 and \xE9") << QStringLiteral("cafÃ© and é");
         QTest::newRow("utf-8 with byte-order mark") << QByteArray("\xEF\xBB\xBFhello") << QStringLiteral("hello");
+        QTest::newRow("utf-16 little-endian") << QByteArray("\xFF\xFE" "c\0\xE9\0\xAC\x20", 8) << QStringLiteral("cé€");
+        QTest::newRow("utf-16 big-endian") << QByteArray("\xFE\xFF" "\0c\0\xE9", 6) << QStringLiteral("cé");
         QTest::newRow("only the first mark dropped") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF" "aa") << QStringLiteral("\uFEFFaa");
         QTest::newRow("empty") << QByteArray() << QString();
     }

@@ -112,6 +112,29 @@ private slots:
         QCOMPARE(onlyText(spy), WebPageFetcher::FailureText);
     }
 
+    void pagesThatNeverFinishAreGivenUp_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::newRow("never answers") << m_web.serve("/silent", "", 200, 0, true);
+        QTest::newRow("script loops") << servePage("/loop", "<p>stuck</p><script>while (true) {}</script>");
+    }
+    void pagesThatNeverFinishAreGivenUp()
+    {
+        QFETCH(QString, address);
+        WebPageFetcher fetcher;
+        fetcher.setPageTimeout(3000);
+        QSignalSpy failed(&fetcher, &WebPageFetcher::pageFailed);
+        QSignalSpy spy(&fetcher, &WebPageFetcher::pageTextReady);
+        fetcher.navigate(address);
+        QCOMPARE(onlyText(spy), WebPageFetcher::FailureText);
+        QCOMPARE(failed.size(), 1);
+        QVERIFY(failed.first().first().toString().contains(QStringLiteral("longer than")));
+        // A page from the same server loads afterwards: nothing is left stuck.
+        spy.clear();
+        fetcher.navigate(servePage("/after", "<p>after the stuck one</p>"));
+        QCOMPARE(onlyText(spy), QStringLiteral("after the stuck one"));
+    }
+
     void oneFetcherServesEveryNavigation()
     {
         WebPageFetcher fetcher;
