@@ -70,8 +70,16 @@ std::optional<QString> WordStore::OpenWordStore(const QString &folder)
 
     if (!QFileInfo(m_path).isFile())
         return fail(QStringLiteral("The word database %1 does not exist.").arg(QDir::toNativeSeparators(m_path)));
+    // What SQLite says, with the file it is about and what the user can do.
+    const auto unusable = [this](const QString &reason) {
+        QString message = QStringLiteral("The word database %1 cannot be used: %2.")
+                              .arg(QDir::toNativeSeparators(m_path), reason);
+        if (reason.contains(QLatin1String("locked")))
+            message += QStringLiteral(" Close the program that holds it and start Penrook again.");
+        return message;
+    };
     if (auto error = m_db.open(m_path, SqliteDatabase::Mode::ReadWrite))
-        return fail(*error);
+        return fail(unusable(*error));
     sqlite3_busy_timeout(m_db.handle(), 250);
     // A run looks up thousands of different words a second; a page cache as large
     // as a rich thesaurus keeps them off the disk. (The default is 2 MB.)
@@ -82,12 +90,14 @@ std::optional<QString> WordStore::OpenWordStore(const QString &folder)
     // Reading the schema proves the file is a database and not locked against us.
     SqliteStatement tables = m_db.prepare(QStringLiteral("select name from sqlite_master where type = 'table'"));
     if (!tables.isValid())
-        return fail(m_db.lastError());
+        return fail(unusable(m_db.lastError()));
     QSet<QString> names;
     while (tables.step())
         names.insert(tables.text(0).toLower());
     if (tables.failed())
-        return fail(m_db.lastError());
+        return fail(unusable(m_db.lastError()));
+    if (names.isEmpty())
+        return fail(unusable(QStringLiteral("it is empty, with no table Words")));
     for (const char *table : {"Words", "Synonyms", "Tbl_Exclude"}) {
         if (!names.contains(QString::fromLatin1(table).toLower()))
             return fail(QStringLiteral("The word database has no table %1.").arg(QLatin1String(table)));
