@@ -344,6 +344,10 @@ private slots:
         QCOMPARE(d.prompts.messages.size(), 1);
         QVERIFY(d.prompts.messages[0].text.contains(missing));
         QVERIFY(!d.get("LblSavedToFile")->isVisible());
+        // Nothing was made, and nothing says it was.
+        QVERIFY(!d.get("lblChangeThis17")->isVisible());
+        QVERIFY(!d.get("cmdOpenFolder")->isVisible());
+        QVERIFY(d.text("TxtFinishContant").isEmpty());
     }
 
     void excludedWordsAreNeverReplaced()
