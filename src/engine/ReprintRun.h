@@ -31,8 +31,11 @@ public:
     // For each i from 1 to count: one variation to saved copy i in the output
     // folder (read afresh for every file), a second one to working copy i. Then
     // shows working copy 1. A file that cannot be written stops the run with a
-    // message naming it; so does a failed query, after the current variation.
-    // Returns false when the run stopped early.
+    // message naming it; so does a failed query, after the current variation,
+    // and the observer's carryOn() answering false (the window closing), which
+    // leaves the variation in hand unwritten. A run that stopped tells the
+    // observer how many reprints it made, and shows working copy 1 only when it
+    // made it. Returns false when the run stopped early.
     bool SaveReprints(qint64 count, ReprintObserver *observer);
 
     // The same with working copies only, one variation each.
@@ -46,7 +49,8 @@ public:
     };
     // View Next with the reprint count as typed. Nothing when the count is not a
     // number above 1. Otherwise moves to the next working copy; when the count
-    // equals the new position, the next step starts over at 1.
+    // equals the new position, the next step starts over at 1. A copy the last
+    // run did not make is not shown: the step's error says so.
     std::optional<ViewStep> ViewNext(const QString &reprintCountText);
 
     qint64 viewPosition() const { return m_viewPosition; }
