@@ -16,6 +16,9 @@ RunInputGuard::~RunInputGuard()
 
 bool RunInputGuard::eventFilter(QObject *watched, QEvent *event)
 {
+    // A window hands its input on to the widget it is for: that is where it is judged.
+    if (watched->isWindowType())
+        return false;
     switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
