@@ -36,5 +36,5 @@ public:
     // The run stopped: `message` says why (a file could not be written, for one).
     virtual void runFailed(const QString &message) = 0;
     // The run ended early with `made` of its `count` reprints made.
-    virtual void runStopped(qint64 made, qint64 count) { (void)made; (void)count; }
+    virtual void runStopped(qint64 /*made*/, qint64 /*count*/) {}
 };

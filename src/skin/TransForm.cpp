@@ -173,19 +173,18 @@ bool TransForm::eventFilter(QObject *watched, QEvent *event)
         if (press->button() == Qt::LeftButton && dragsOnLeftPress()) {
             m_pressArmed = true;
             m_pressLocal = press->position().toPoint();
-            m_pressGlobal = press->globalPosition().toPoint();
-            m_pressGlobalF = press->globalPosition();
+            m_pressGlobal = press->globalPosition();
         }
         break;
     }
     case QEvent::MouseMove: {
         auto *move = static_cast<QMouseEvent *>(event);
         if (m_draggingByHand) {
-            m_parent->window()->move(m_windowAtPress + move->globalPosition().toPoint() - m_pressGlobal);
+            m_parent->window()->move(m_windowAtPress + move->globalPosition().toPoint() - m_pressGlobal.toPoint());
             return true;
         }
         if (m_pressArmed && (move->buttons() & Qt::LeftButton)
-            && (move->globalPosition().toPoint() - m_pressGlobal).manhattanLength()
+            && (move->globalPosition().toPoint() - m_pressGlobal.toPoint()).manhattanLength()
                    >= QApplication::startDragDistance()) {
             m_pressArmed = false;
             startDrag(move);
@@ -223,7 +222,7 @@ void TransForm::startDrag(QMouseEvent *move)
     // hand and passes over Qt's request, which is still made so that Qt sees
     // the button go up when the move ends.
     if (handle)
-        requestMoveFromPress(handle, m_pressGlobalF);
+        requestMoveFromPress(handle, m_pressGlobal);
     if (handle && handle->startSystemMove()) {
         // The window manager moves the window now and keeps the release.
         m_movedByManager = true;
@@ -234,14 +233,14 @@ void TransForm::startDrag(QMouseEvent *move)
     m_draggingByHand = true;
     m_parent->grabMouse();
     m_windowAtPress = window->pos();
-    window->move(m_windowAtPress + move->globalPosition().toPoint() - m_pressGlobal);
+    window->move(m_windowAtPress + move->globalPosition().toPoint() - m_pressGlobal.toPoint());
 }
 
 // The window sees the button go up where it went down.
 void TransForm::postReleaseAtPress()
 {
     QCoreApplication::postEvent(m_parent, new QMouseEvent(QEvent::MouseButtonRelease, QPointF(m_pressLocal),
-                                                          QPointF(m_pressGlobal), Qt::LeftButton, Qt::NoButton,
+                                                          QPointF(m_pressGlobal.toPoint()), Qt::LeftButton, Qt::NoButton,
                                                           Qt::NoModifier));
 }
 

@@ -97,7 +97,7 @@ private:
     bool m_pressArmed = false;
     bool m_draggingByHand = false;
     bool m_movedByManager = false;
-    QPoint m_pressGlobal, m_windowAtPress, m_pressLocal;
-    QPointF m_pressGlobalF; // unrounded, for a screen that scales
+    QPoint m_windowAtPress, m_pressLocal;
+    QPointF m_pressGlobal; // unrounded: the move request names it on a screen that scales
     QMenu *m_menu = nullptr;
 };
