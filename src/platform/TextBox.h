@@ -2,10 +2,18 @@
 
 #include <QPlainTextEdit>
 
+class QTextCursor;
+
 // A multi-line text box whose text is read and written with CR LF between
 // lines, as the rewriting works with it. Text put in with bare LF (or bare CR)
 // line breaks comes out with CR LF; every other character, non-breaking spaces
 // and tabs included, comes out as it went in.
+//
+// The editor lays out a paragraph whole, so one paragraph of megabytes (a text
+// stretched to millions of words) would freeze the window for seconds. A long
+// paragraph is therefore held as several blocks, each marked as continuing the
+// one before it; the marks are soft breaks that text(), the selection and the
+// clipboard never show, while Enter and pasted line breaks stay hard ones.
 class TextBox : public QPlainTextEdit
 {
     Q_OBJECT
@@ -21,6 +29,9 @@ public:
     bool isLocked() const { return isReadOnly(); }
     void setLocked(bool locked) { setReadOnly(locked); }
 
+    // Inserts at the cursor as typing would, each line break a hard one.
+    void insertPlainText(const QString &text);
+
     static QString toCrLf(const QString &text);
 
 signals:
@@ -28,8 +39,17 @@ signals:
 
 protected:
     void focusInEvent(QFocusEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void insertFromMimeData(const QMimeData *source) override;
+    QMimeData *createMimeDataFromSelection() const override;
 
 private:
+    // The text from one document position to another, '\n' at hard breaks only.
+    QString plainText(int from, int to) const;
+    // Inserts text whose lines end in bare LF.
+    static void insertLines(QTextCursor &cursor, const QString &lines);
+    static QString toLf(const QString &text);
+
     // text() of a long document costs a copy and a conversion; a reprint run asks
     // for it once per variation, so it is kept until the document changes.
     mutable QString m_text;

@@ -1,7 +1,21 @@
 #include "platform/TextBox.h"
 
+#include <QClipboard>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QtTest>
+
+namespace {
+
+QString longParagraph()
+{
+    QString text;
+    for (int i = 0; text.size() < 40000; ++i)
+        text += QStringLiteral("word%1\u00A0and\U0001F600 ").arg(i);
+    return text;
+}
+
+} // namespace
 
 class TestTextBox : public QObject
 {
@@ -63,6 +77,61 @@ private slots:
         QCOMPARE(box.selectedText(), QStringLiteral("b\r\nc"));
         box.selectAll();
         QCOMPARE(box.selectedText(), QStringLiteral("ab\r\ncd"));
+    }
+
+    // A paragraph too long to lay out at once is held in pieces, which never
+    // show as line breaks and never split a character.
+    void longParagraphsKeepTheirText()
+    {
+        QString spaceless;
+        while (spaceless.size() < 40000)
+            spaceless += QStringLiteral("ab\U0001F600");
+        const QString in = QStringLiteral("head\r\n") + longParagraph() + QStringLiteral("\r\n") + spaceless
+                           + QStringLiteral("\r\ntail");
+        TextBox box;
+        box.setText(in);
+        QVERIFY(box.document()->blockCount() > 8);
+        QCOMPARE(box.text(), in);
+        for (QTextBlock block = box.document()->begin(); block.isValid(); block = block.next())
+            QVERIFY(block.text().isEmpty() || !block.text().front().isLowSurrogate());
+        box.selectAll();
+        QCOMPARE(box.selectedText(), in);
+    }
+
+    void editsAtAPieceBoundary()
+    {
+        TextBox box;
+        box.show();
+        box.setText(longParagraph());
+        const QString text = box.text();
+        // A document position in the second piece is one more than its offset in text().
+        const int boundary = box.document()->findBlockByNumber(1).position();
+        QTextCursor cursor = box.textCursor();
+
+        cursor.setPosition(boundary - 4);
+        cursor.setPosition(boundary + 4, QTextCursor::KeepAnchor);
+        box.setTextCursor(cursor);
+        QCOMPARE(box.selectedText(), text.mid(boundary - 4, 7));
+        box.copy();
+        QCOMPARE(QGuiApplication::clipboard()->text(), text.mid(boundary - 4, 7));
+
+        cursor.setPosition(boundary);
+        box.setTextCursor(cursor);
+        QTest::keyClick(&box, Qt::Key_Backspace);
+        QCOMPARE(box.text(), QString(text).remove(boundary - 2, 1));
+        box.undo();
+        QCOMPARE(box.text(), text);
+
+        cursor.setPosition(boundary + 2);
+        box.setTextCursor(cursor);
+        QTest::keyClick(&box, Qt::Key_Return);
+        QCOMPARE(box.text(), QString(text).insert(boundary + 1, QStringLiteral("\r\n")));
+        box.undo();
+
+        cursor.setPosition(boundary + 2);
+        box.setTextCursor(cursor);
+        box.insertPlainText(QStringLiteral("x\ny"));
+        QCOMPARE(box.text(), QString(text).insert(boundary + 1, QStringLiteral("x\r\ny")));
     }
 };
 
