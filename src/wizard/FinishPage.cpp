@@ -9,6 +9,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -31,6 +32,15 @@ const ControlSpec Controls[] = {
     {ControlSpec::Button, "CmdSaveTo", "Export To Html", 8280, 1980, 1305, 375},
 };
 
+// The counters are laid out for "1 Of 1"; a longer count or the stopped notice
+// widens them to the right as far as the text needs.
+void showCounter(QLabel *label, int laidOutWidth, const QString &text)
+{
+    label->setText(text);
+    label->resize(std::max(laidOutWidth, label->sizeHint().width()), label->height());
+    label->show();
+}
+
 int clampToInt(qint64 value)
 {
     return int(qMin<qint64>(value, std::numeric_limits<int>::max()));
@@ -49,6 +59,8 @@ FinishPage::FinishPage(QWidget *window, Prompts &prompts)
     m_copy = control<QPushButton>("cmdCopyTo");
     m_viewNext = control<QPushButton>("cmdViewNext");
     m_viewNextLabel = control<QLabel>("LblOneOfOneViewNext");
+    m_runLabelWidth = m_runLabel->width();
+    m_viewNextLabelWidth = m_viewNextLabel->width();
     m_savedLabel = control<QLabel>("LblSavedToFile");
     m_openFolder = control<QPushButton>("cmdOpenFolder");
     m_link = control<QPushButton>("CmdLink");
@@ -130,8 +142,12 @@ void FinishPage::variationFinished(bool saveToFiles)
 
 void FinishPage::reprintStarted(qint64 number, qint64 count)
 {
-    m_runLabel->setText(QStringLiteral("%1 Of %2").arg(number).arg(count));
-    m_runLabel->show();
+    showCounter(m_runLabel, m_runLabelWidth, QStringLiteral("%1 Of %2").arg(number).arg(count));
+}
+
+void FinishPage::showViewNextCount(const QString &text)
+{
+    showCounter(m_viewNextLabel, m_viewNextLabelWidth, text);
 }
 
 void FinishPage::runEnded()
@@ -159,8 +175,7 @@ void FinishPage::runStopped(qint64 made, qint64 count)
     m_notice->hide();
     m_savedLabel->hide();
     m_openFolder->hide();
-    m_runLabel->setText(QStringLiteral("Stopped: %1 Of %2 made").arg(made).arg(count));
-    m_runLabel->show();
+    showCounter(m_runLabel, m_runLabelWidth, QStringLiteral("Stopped: %1 Of %2 made").arg(made).arg(count));
     if (made == 0) {
         m_result->setText(QString());
         m_viewNext->setEnabled(false);

@@ -23,6 +23,8 @@ public:
     TextBox *result() const { return m_result; }
     QPushButton *viewNextButton() const { return m_viewNext; }
     QLabel *viewNextLabel() const { return m_viewNextLabel; }
+    // Which working copy View Next shows, as "n Of m".
+    void showViewNextCount(const QString &text);
 
     // Before a run: the saving controls as the output choice says, an empty box.
     void prepareForRun(bool saveToFiles);
@@ -53,6 +55,7 @@ private:
     // One event-loop turn, repainting when a frame's time has passed.
     void turnEventLoop();
     QLabel *m_runLabel, *m_notice, *m_savedLabel, *m_viewNextLabel;
+    int m_runLabelWidth, m_viewNextLabelWidth; // as laid out, for "1 Of 1"
     QProgressBar *m_progress;
     TextBox *m_result;
     QPushButton *m_selectAll, *m_copy, *m_viewNext, *m_openFolder, *m_link, *m_export;

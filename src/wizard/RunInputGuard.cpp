@@ -2,9 +2,21 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QWidget>
 
-RunInputGuard::RunInputGuard(std::function<bool(const QObject *)> blocks, QObject *parent)
-    : QObject(parent), m_blocks(std::move(blocks))
+namespace {
+
+const QWidget *owningWidget(const QObject *object)
+{
+    while (object && !object->isWidgetType())
+        object = object->parent();
+    return static_cast<const QWidget *>(object);
+}
+
+} // namespace
+
+RunInputGuard::RunInputGuard(const QWidget *window, std::function<bool(const QObject *)> blocks, QObject *parent)
+    : QObject(parent), m_window(window), m_blocks(std::move(blocks))
 {
     QCoreApplication::instance()->installEventFilter(this);
 }
@@ -18,6 +30,8 @@ bool RunInputGuard::eventFilter(QObject *watched, QEvent *event)
 {
     // A window hands its input on to the widget it is for: that is where it is judged.
     if (watched->isWindowType())
+        return false;
+    if (const QWidget *widget = owningWidget(watched); widget && widget->window() != m_window)
         return false;
     switch (event->type()) {
     case QEvent::MouseButtonPress:

@@ -221,13 +221,16 @@ void Wizard::countWords()
 void Wizard::startRun()
 {
     // The user's clicks and keys are dropped while the run works, but for the
-    // window's close picture: closing stops the run. Restart lies where Next
-    // was, so an impatient second click on Next is kept from it a moment longer.
-    const QObject *close = parent()->findChild<QObject *>(QStringLiteral("imgClose"));
-    const RunInputGuard duringRun([close](const QObject *target) { return target != close; });
-    const auto afterRun = qScopeGuard([this] {
+    // window's close picture: closing stops the run. A message the run puts up
+    // is a window of its own and can be answered. Restart lies where Next was, so
+    // an impatient second click on Next is kept from it a moment longer.
+    const auto *window = static_cast<const QWidget *>(parent());
+    const QObject *close = window->findChild<QObject *>(QStringLiteral("imgClose"));
+    const RunInputGuard duringRun(window, [close](const QObject *target) { return target != close; });
+    const auto afterRun = qScopeGuard([this, window] {
         const QObject *restart = m_nav.restart;
-        auto *guard = new RunInputGuard([restart](const QObject *target) { return target == restart; }, this);
+        auto *guard =
+            new RunInputGuard(window, [restart](const QObject *target) { return target == restart; }, this);
         QTimer::singleShot(AfterRunGuardMs, guard, &QObject::deleteLater);
     });
     const bool save = m_display->saveToFiles();
@@ -244,8 +247,7 @@ void Wizard::viewNext()
     const auto step = m_run.ViewNext(m_reprints->countText());
     if (!step)
         return;
-    m_finish->viewNextLabel()->setText(step->label);
-    m_finish->viewNextLabel()->show();
+    m_finish->showViewNextCount(step->label);
     if (step->text)
         m_finish->result()->setText(*step->text);
     else if (!step->error.isEmpty())

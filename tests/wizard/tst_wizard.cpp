@@ -3,6 +3,7 @@
 #include "platform/ImageButton.h"
 #include "sources/TextFiles.h"
 #include "wizard/FinishPage.h"
+#include "wizard/RunInputGuard.h"
 
 #include <QProgressBar>
 #include <QSlider>
@@ -348,6 +349,33 @@ private slots:
         QVERIFY(!d.get("lblChangeThis17")->isVisible());
         QVERIFY(!d.get("cmdOpenFolder")->isVisible());
         QVERIFY(d.text("TxtFinishContant").isEmpty());
+        const auto *counter = d.get<QLabel>("LblOneOfOne");
+        QVERIFY(counter->text().startsWith(QStringLiteral("Stopped: 0 Of")));
+        QVERIFY(counter->width() >= counter->sizeHint().width()); // the notice shows whole
+    }
+
+    // A run drops the clicks and keys meant for its window, but a message it puts
+    // up (a full disk, say) is a window of its own and must be answerable.
+    void theRunDropsInputForItsWindowOnly()
+    {
+        QWidget window;
+        auto *inWindow = new QPushButton(QStringLiteral("in"), &window);
+        QPushButton prompt(QStringLiteral("OK"));
+        window.show();
+        prompt.show();
+        int windowClicks = 0;
+        int promptClicks = 0;
+        connect(inWindow, &QPushButton::clicked, this, [&] { ++windowClicks; });
+        connect(&prompt, &QPushButton::clicked, this, [&] { ++promptClicks; });
+        {
+            const RunInputGuard guard(&window, [](const QObject *) { return true; });
+            QTest::mouseClick(inWindow, Qt::LeftButton);
+            QTest::keyClick(inWindow, Qt::Key_Space);
+            QTest::mouseClick(&prompt, Qt::LeftButton);
+            QTest::keyClick(&prompt, Qt::Key_Space);
+        }
+        QCOMPARE(windowClicks, 0);
+        QCOMPARE(promptClicks, 2);
     }
 
     void excludedWordsAreNeverReplaced()
