@@ -35,7 +35,7 @@ void PreviewLoader::LoadTextIntoPreview(const QString &path)
                           MainCaption);
         return;
     }
-    const TextFileContent content = ReadTextFile(path);
+    const TextFileContent content = ReadTextFile(path, LargestSourceFile);
     if (!content.ok()) {
         m_prompts.message(content.error, Prompts::Exclamation, MainCaption);
         return;

@@ -87,7 +87,7 @@ void ResultActions::openFile()
     const QString path = m_prompts.openFile(OpenFilter);
     if (path.isEmpty())
         return;
-    const TextFileContent content = ReadTextFile(path);
+    const TextFileContent content = ReadTextFile(path, LargestSourceFile);
     if (!content.ok()) {
         m_prompts.message(content.error, Prompts::Critical, MainCaption);
         return;

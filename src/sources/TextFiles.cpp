@@ -114,10 +114,16 @@ std::optional<QString> WriteTextFile(const QString &path, const QStringList &lin
     return std::nullopt;
 }
 
-TextFileContent ReadTextFile(const QString &path)
+TextFileContent ReadTextFile(const QString &path, qint64 largest)
 {
-    if (QFileInfo(path).isDir())
+    const QFileInfo info(path);
+    if (info.isDir())
         return {{}, failure(QStringLiteral("read"), path, QStringLiteral("it is a folder"))};
+    if (info.size() > largest)
+        return {{}, failure(QStringLiteral("read"), path,
+                            QStringLiteral("it is %1 MB, and Penrook reads text files of up to %2 MB")
+                                .arg((info.size() + (1 << 20) - 1) >> 20)
+                                .arg(largest >> 20))};
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {{}, failure(QStringLiteral("read"), path, file.errorString())};

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <limits>
 #include <optional>
 
 // Whole-file text helpers shared by the reprint runs, source loading and the
@@ -25,8 +26,14 @@ struct TextFileContent
 // Reads the whole file. A file that starts with a UTF-16 byte-order mark is read
 // as UTF-16. Bytes that are valid UTF-8 are read as UTF-8 (a leading byte-order
 // mark is dropped); any other bytes are read as Windows-1252, so a legacy file
-// keeps every character. Nothing else is changed.
-TextFileContent ReadTextFile(const QString &path);
+// keeps every character. Nothing else is changed. A file of more than `largest`
+// bytes is not read.
+TextFileContent ReadTextFile(const QString &path, qint64 largest = std::numeric_limits<qint64>::max());
+
+// The largest text the user can open as a source or into the result box. Far
+// beyond any article, and small enough that the window takes seconds, not
+// minutes, to show it (a gigabyte held it for over two minutes).
+constexpr qint64 LargestSourceFile = qint64(64) << 20;
 
 // True when `path` names an existing ordinary file; a folder is not a file.
 bool FileExists(const QString &path);

@@ -145,6 +145,15 @@ private slots:
     {
         QVERIFY(!ReadTextFile(m_dir.filePath(QStringLiteral("missing.txt"))).ok());
         QVERIFY(!ReadTextFile(m_dir.path()).ok());
+
+        // A file over the limit is refused by its size, before it is read.
+        const QString path = m_dir.filePath(QStringLiteral("big.txt"));
+        QFile big(path);
+        QVERIFY(big.open(QIODevice::WriteOnly) && big.resize((3 << 20) + 1));
+        big.close();
+        QVERIFY(ReadTextFile(path, 3 << 20).error.endsWith(
+            QStringLiteral("it is 4 MB, and Penrook reads text files of up to 3 MB")));
+        QVERIFY(ReadTextFile(path, 4 << 20).ok());
     }
 
     void fileExistsOnlyForOrdinaryFiles()
