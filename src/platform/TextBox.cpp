@@ -161,8 +161,11 @@ void TextBox::insertLines(QTextCursor &cursor, const QString &lines)
 
 QString TextBox::toLf(const QString &text)
 {
+    // The editor would make a paragraph separator a break of the block it is in,
+    // a soft one inside a piece: it is taken for the line break it stands for.
     QString lines = toCrLf(text);
     lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    lines.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
     return lines;
 }
 

@@ -33,6 +33,8 @@ private slots:
         QTest::newRow("tabs and non-breaking spaces") << "a\tb\u00A0c  d " << "a\tb\u00A0c  d ";
         QTest::newRow("empty") << "" << "";
         QTest::newRow("only a break") << "\n" << "\r\n";
+        QTest::newRow("paragraph separator") << "a\u2029b" << "a\r\nb";
+        QTest::newRow("one in a long paragraph") << longParagraph() + "\u2029b" << longParagraph() + "\r\nb";
     }
     void textComesOutWithCrLf()
     {
