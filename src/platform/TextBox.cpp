@@ -29,10 +29,10 @@ QTextBlockFormat breakFormat(QTextBlockFormat format, bool soft)
     return format;
 }
 
-// The editor keeps line ends as paragraph or line separators.
+// Hard breaks come out of plainText as '\n'; a line break typed with Shift+Enter
+// stays inside its block as a line separator.
 QString separatorsToCrLf(QString text)
 {
-    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
     text.replace(QChar::LineSeparator, QLatin1Char('\n'));
     return TextBox::toCrLf(text);
 }

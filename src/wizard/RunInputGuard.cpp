@@ -31,8 +31,6 @@ bool RunInputGuard::eventFilter(QObject *watched, QEvent *event)
     // A window hands its input on to the widget it is for: that is where it is judged.
     if (watched->isWindowType())
         return false;
-    if (const QWidget *widget = owningWidget(watched); widget && widget->window() != m_window)
-        return false;
     switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
@@ -42,8 +40,10 @@ bool RunInputGuard::eventFilter(QObject *watched, QEvent *event)
     case QEvent::ShortcutOverride:
     case QEvent::Shortcut:
     case QEvent::Wheel:
-    case QEvent::ContextMenu:
-        return m_blocks(watched);
+    case QEvent::ContextMenu: {
+        const QWidget *widget = owningWidget(watched);
+        return (!widget || widget->window() == m_window) && m_blocks(watched);
+    }
     default:
         return false;
     }
