@@ -1,6 +1,6 @@
 // A number typed into the reprint count or the stretch target.
 #include "FuzzCheck.h"
-#include "engine/DecimalNumber.h"
+#include "platform/Numbers.h"
 
 #include <cmath>
 #include <cstdint>

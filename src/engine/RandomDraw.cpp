@@ -42,12 +42,6 @@ double ClockDrawSource::nextFraction()
     return double(m_state >> 11) * 0x1.0p-53; // 53 random bits: 0 <= r < 1
 }
 
-qint64 roundHalfEven(double value)
-{
-    // The default rounding mode rounds to nearest, a half to the even neighbour.
-    return qint64(std::nearbyint(value));
-}
-
 qint64 Draw(DrawSource &source, qint64 bound)
 {
     return roundHalfEven(source.nextFraction() * double(bound));

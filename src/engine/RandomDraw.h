@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Numbers.h"
+
 #include <QtGlobal>
 
 #include <cstdint>
@@ -24,9 +26,6 @@ public:
 private:
     std::uint64_t m_state;
 };
-
-// `value` rounded to the nearest whole number, a half going to the even neighbour.
-qint64 roundHalfEven(double value);
 
 // A draw with bound m: a fraction times m, rounded half to even; 0 to m inclusive,
 // the two ends half as likely as each value between them.

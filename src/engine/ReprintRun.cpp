@@ -1,6 +1,6 @@
 #include "engine/ReprintRun.h"
 
-#include "engine/DecimalNumber.h"
+#include "platform/Numbers.h"
 #include "engine/VariationGenerator.h"
 #include "engine/VariationObserver.h"
 #include "sources/TextFiles.h"

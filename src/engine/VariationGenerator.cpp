@@ -1,6 +1,6 @@
 #include "engine/VariationGenerator.h"
 
-#include "engine/DecimalNumber.h"
+#include "platform/Numbers.h"
 #include "engine/RandomDraw.h"
 #include "engine/VariationObserver.h"
 #include "engine/WordList.h"

@@ -2,8 +2,8 @@
 
 #include "platform/Prompts.h"
 #include "platform/TwipsLayout.h"
-#include "startup/ErrorReport.h"
-#include "startup/KeyProcedures.h"
+#include "platform/ErrorReport.h"
+#include "platform/KeyProcedures.h"
 #include "startup/WordStore.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "skin/TransForm.h"
 
-#include "engine/RandomDraw.h"
+#include "platform/Numbers.h"
 #include "platform/Prompts.h"
 #include "platform/WindowMoveRequest.h"
 

@@ -3,7 +3,7 @@
 #include "platform/Prompts.h"
 #include "platform/TextBox.h"
 #include "sources/TextFiles.h"
-#include "startup/Titles.h"
+#include "platform/Titles.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

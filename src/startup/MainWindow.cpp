@@ -7,7 +7,7 @@
 #include "platform/ImageButton.h"
 #include "platform/TwipsLayout.h"
 #include "skin/TransForm.h"
-#include "startup/Titles.h"
+#include "platform/Titles.h"
 #include "wizard/FinishPage.h"
 #include "wizard/Wizard.h"
 

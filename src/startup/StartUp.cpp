@@ -1,7 +1,7 @@
 #include "startup/StartUp.h"
 
 #include "platform/Prompts.h"
-#include "startup/ErrorReport.h"
+#include "platform/ErrorReport.h"
 #include "startup/MainWindow.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "wizard/DigitFilter.h"
 
-#include "startup/KeyProcedures.h"
+#include "platform/KeyProcedures.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

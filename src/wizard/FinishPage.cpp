@@ -2,7 +2,7 @@
 
 #include "platform/Prompts.h"
 #include "platform/TextBox.h"
-#include "startup/Titles.h"
+#include "platform/Titles.h"
 
 #include <QCoreApplication>
 #include <QLabel>

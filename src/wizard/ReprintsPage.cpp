@@ -1,7 +1,6 @@
 #include "wizard/ReprintsPage.h"
 
-#include "engine/DecimalNumber.h"
-#include "engine/RandomDraw.h"
+#include "platform/Numbers.h"
 #include "wizard/DigitFilter.h"
 
 #include <QLineEdit>

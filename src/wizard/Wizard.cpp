@@ -8,7 +8,7 @@
 #include "platform/TextBox.h"
 #include "sources/PreviewLoader.h"
 #include "sources/ResultActions.h"
-#include "startup/ErrorReport.h"
+#include "platform/ErrorReport.h"
 #include "wizard/DisplayPage.h"
 #include "wizard/FinishPage.h"
 #include "wizard/KeywordsPage.h"

@@ -1,4 +1,4 @@
-#include "startup/ErrorReport.h"
+#include "platform/ErrorReport.h"
 
 #include "platform/Prompts.h"
 

@@ -1,4 +1,4 @@
-#include "startup/KeyProcedures.h"
+#include "platform/KeyProcedures.h"
 
 #include <QApplication>
 #include <QKeyEvent>

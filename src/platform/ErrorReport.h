@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "startup/Titles.h"
+#include "platform/Titles.h"
 
 class Prompts;
 
