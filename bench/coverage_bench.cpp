@@ -9,6 +9,7 @@
 // With --sample, prints N words (drawn evenly) that only the program's database
 // reaches, each with its first synonyms, for reading by eye.
 
+#include "BenchStore.h"
 #include "Coverage.h"
 #include "MythesReader.h"
 #include "SynonymFilter.h"
@@ -39,8 +40,8 @@ int main(int argc, char *argv[])
         return 2;
     }
 
-    WordStore inflected([](const QString &d, int) { std::fprintf(stderr, "store: %s\n", qPrintable(d)); });
-    if (inflected.OpenWordStore(QCoreApplication::applicationDirPath()))
+    WordStore inflected;
+    if (failsToOpen(inflected, QCoreApplication::applicationDirPath()))
         return 1;
     QTemporaryDir plainFolder;
     const Thesaurus thesaurus = readMythes(QStringLiteral("/usr/share/mythes/th_en_US_v2.dat"));

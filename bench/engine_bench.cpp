@@ -10,7 +10,7 @@
 #include "engine/RandomDraw.h"
 #include "engine/VariationGenerator.h"
 #include "engine/WordList.h"
-#include "startup/WordStore.h"
+#include "BenchStore.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -25,10 +25,10 @@ namespace {
 
 int runCase(qsizetype words, int legibility, bool stretch, int variations)
 {
-    WordStore store([](const QString &d, int) { std::fprintf(stderr, "store: %s\n", qPrintable(d)); });
+    WordStore store;
     QElapsedTimer timer;
     timer.start();
-    if (store.OpenWordStore(QCoreApplication::applicationDirPath()))
+    if (failsToOpen(store, QCoreApplication::applicationDirPath()))
         return 1;
     WordList list;
     list.FillWordList(makeText(words));
@@ -36,7 +36,8 @@ int runCase(qsizetype words, int legibility, bool stretch, int variations)
     VariationGenerator generator(list, store, draws);
     RewriteSettings settings;
     settings.legibility = legibility;
-    settings.targetWordCount = stretch ? QString::number(2 * words) : QString();
+    if (stretch)
+        settings.targetWordCount = double(2 * words);
     qsizetype produced = 0;
     for (int v = 0; v < variations; ++v)
         produced += generator.GenerateVariation(settings).text.size() > 0 ? 1 : 0;

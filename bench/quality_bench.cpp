@@ -14,6 +14,7 @@
 // --reprint it prints instead one variation of each text, whole, made with the
 // first database.
 
+#include "BenchStore.h"
 #include "Coverage.h"
 #include "engine/RandomDraw.h"
 #include "engine/VariationGenerator.h"
@@ -106,8 +107,8 @@ int main(int argc, char *argv[])
     }
 
     if (reprint) {
-        WordStore store([](const QString &m, int) { std::fprintf(stderr, "store: %s\n", qPrintable(m)); });
-        if (store.OpenWordStore(databases.first()))
+        WordStore store;
+        if (failsToOpen(store, databases.first()))
             return 1;
         ClockDrawSource draws;
         for (const QString &text : originals) {
@@ -123,8 +124,8 @@ int main(int argc, char *argv[])
     std::mt19937 random(seed);
     QVector<Replacement> chosen;
     for (int d = 0; d < databases.size(); ++d) {
-        WordStore store([](const QString &m, int) { std::fprintf(stderr, "store: %s\n", qPrintable(m)); });
-        if (store.OpenWordStore(databases.at(d)))
+        WordStore store;
+        if (failsToOpen(store, databases.at(d)))
             return 1;
         Coverage coverage;
         QVector<Replacement> found;

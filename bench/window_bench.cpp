@@ -19,13 +19,11 @@
 #include "BenchText.h"
 #include "engine/RandomDraw.h"
 #include "engine/ReprintRun.h"
-#include "engine/VariationGenerator.h"
-#include "engine/WordList.h"
 #include "platform/Prompts.h"
 #include "platform/TextBox.h"
 #include "sources/WebPageFetcher.h"
 #include "startup/MainWindow.h"
-#include "startup/WordStore.h"
+#include "BenchStore.h"
 
 #include <QApplication>
 #include <QDir>
@@ -116,24 +114,23 @@ Figures engineRun(const Case &c)
     QTemporaryDir dir;
     QTemporaryDir output;
     const QString folder = makeProgramFolder(dir);
-    WordStore store([](const QString &d, int) { std::fprintf(stderr, "store: %s\n", qPrintable(d)); });
-    if (folder.isEmpty() || store.OpenWordStore(folder))
+    WordStore store;
+    if (folder.isEmpty() || failsToOpen(store, folder))
         return {};
     QElapsedTimer timer;
     timer.start();
-    WordList list;
-    list.FillWordList(makeText(c.words));
     ClockDrawSource draws;
-    VariationGenerator generator(list, store, draws);
+    ReprintRun run(store, draws, folder);
+    run.FillWordList(makeText(c.words));
     RewriteSettings settings;
     settings.legibility = c.legibility;
-    settings.targetWordCount = c.target();
+    settings.targetWordCount = decimalNumber(c.target());
+    settings.reprintCount = c.reprints;
     settings.outputFolder = output.path();
-    ReprintRun run(generator, folder, [&] { return settings; });
     if (c.save)
-        run.SaveReprints(c.reprints, nullptr);
+        run.SaveReprints(settings, nullptr);
     else
-        run.ShowReprints(c.reprints, nullptr);
+        run.ShowReprints(settings, nullptr);
     const double seconds = timer.nsecsElapsed() / 1e9;
     if (!lastCopyWritten(folder, c.reprints))
         return {};
@@ -162,11 +159,12 @@ Figures windowRun(const Case &c)
     QTemporaryDir output;
     const QString folder = makeProgramFolder(dir);
     PrintedPrompts prompts;
-    WordStore store([](const QString &d, int) { std::fprintf(stderr, "store: %s\n", qPrintable(d)); });
-    if (folder.isEmpty() || store.OpenWordStore(folder))
+    WordStore store;
+    if (folder.isEmpty() || failsToOpen(store, folder))
         return {};
     ClockDrawSource draws;
-    MainWindow window(store, prompts, draws, folder);
+    ReprintRun run(store, draws, folder);
+    MainWindow window(run, prompts, [] {}, folder);
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         return {};

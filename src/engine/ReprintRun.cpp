@@ -1,14 +1,13 @@
 #include "engine/ReprintRun.h"
 
 #include "platform/Numbers.h"
-#include "engine/VariationGenerator.h"
 #include "engine/VariationObserver.h"
 #include "sources/TextFiles.h"
 
 #include <QDir>
 
-ReprintRun::ReprintRun(VariationGenerator &generator, QString programFolder, SettingsSource settings)
-    : m_generator(generator), m_programFolder(std::move(programFolder)), m_settings(std::move(settings))
+ReprintRun::ReprintRun(WordStore &store, DrawSource &draws, QString programFolder)
+    : m_generator(m_list, store, draws), m_programFolder(std::move(programFolder))
 {
 }
 
@@ -27,24 +26,28 @@ QString ReprintRun::workingCopyPath(qint64 number) const
     return QDir(m_programFolder).filePath(workingCopyName(number));
 }
 
-bool ReprintRun::SaveReprints(qint64 count, ReprintObserver *observer)
+bool ReprintRun::SaveReprints(const RewriteSettings &settings, ReprintObserver *observer)
 {
-    return run(count, true, observer);
+    return run(settings, true, observer);
 }
 
-bool ReprintRun::ShowReprints(qint64 count, ReprintObserver *observer)
+bool ReprintRun::ShowReprints(const RewriteSettings &settings, ReprintObserver *observer)
 {
-    return run(count, false, observer);
+    return run(settings, false, observer);
 }
 
-bool ReprintRun::run(qint64 count, bool save, ReprintObserver *observer)
+bool ReprintRun::run(const RewriteSettings &settings, bool save, ReprintObserver *observer)
 {
+    const qint64 count = settings.reprintCount;
+    m_viewCountText = settings.reprintCountText;
     m_viewPosition = 1;
     m_made = 0;
     bool completed = true;
     // One variation into one file; false when the run must stop.
     auto produce = [&](const QString &path) {
-        const Variation variation = m_generator.GenerateVariation(m_settings(), observer);
+        const Variation variation = m_generator.GenerateVariation(settings, observer);
+        if (variation.storeFailure && observer)
+            observer->storeFailed(*variation.storeFailure);
         if (observer && !observer->carryOn())
             return false; // the user is leaving: a variation cut short is not written
         if (auto error = WriteTextFile(path, {variation.text})) {
@@ -52,8 +55,8 @@ bool ReprintRun::run(qint64 count, bool save, ReprintObserver *observer)
                 observer->runFailed(*error);
             return false;
         }
-        // The store has already reported its failure: stop after this variation.
-        return !variation.storeFailed;
+        // A failed query stops the run after this variation.
+        return !variation.storeFailure;
     };
 
     for (qint64 i = 1; i <= count && completed; ++i) {
@@ -61,8 +64,7 @@ bool ReprintRun::run(qint64 count, bool save, ReprintObserver *observer)
             observer->reprintStarted(i, count);
         if (save) {
             // The output folder as typed, joined by one separator.
-            const QString folder = m_settings().outputFolder;
-            completed = produce(folder + QLatin1Char('/') + savedCopyName(i));
+            completed = produce(settings.outputFolder + QLatin1Char('/') + savedCopyName(i));
             if (!completed)
                 break;
         }
@@ -96,14 +98,14 @@ void ReprintRun::showFirstWorkingCopy(ReprintObserver *observer)
         observer->runFailed(content.error);
 }
 
-std::optional<ReprintRun::ViewStep> ReprintRun::ViewNext(const QString &reprintCountText)
+std::optional<ReprintRun::ViewStep> ReprintRun::ViewNext()
 {
-    const std::optional<double> count = decimalNumber(reprintCountText);
+    const std::optional<double> count = decimalNumber(m_viewCountText);
     if (!count || *count <= 1)
         return std::nullopt;
     ++m_viewPosition;
     ViewStep step;
-    step.label = QStringLiteral("%1 Of %2").arg(m_viewPosition).arg(reprintCountText);
+    step.label = QStringLiteral("%1 Of %2").arg(m_viewPosition).arg(m_viewCountText);
     const QString path = workingCopyPath(m_viewPosition);
     if (m_made >= 0 && m_viewPosition > m_made) {
         step.error = QStringLiteral("Reprint %1 was not made: the run stopped after %2.").arg(m_viewPosition).arg(m_made);

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <array>
+#include <optional>
 
 // One keyword row: a keyword to change into its replacement, or to keep as it is.
 struct KeywordRule
@@ -12,25 +13,18 @@ struct KeywordRule
     bool keep = false;
 };
 
-enum class SourceKind { Paste, TextFile, WebPage };
-
-// Everything the wizard gathers, as its controls hold it at the moment of
-// reading. The window fills a fresh record each time one is needed; the
-// defaults here are those of a freshly started program.
+// What one rewrite run works by, read from the window's controls once, when the
+// run starts; the defaults are those of a freshly started program.
 struct RewriteSettings
 {
     static constexpr int KeywordRows = 5;
 
-    SourceKind sourceKind = SourceKind::Paste;
-    QString pastedText;
-    QString sourceFilePath;
-    QString pageAddress = QStringLiteral("http://");
-    QString originalText = QStringLiteral("Preview");
     std::array<KeywordRule, KeywordRows> keywordRules;
-    int legibility = 80;             // 5 to 80: the share of words, in per cent, left unchanged
-    QString targetWordCount;         // as typed; a number of words, or anything else for no stretch
-    QString reprintCount = QStringLiteral("1");
+    int legibility = 80;                  // 5 to 80: the share of words, in per cent, left unchanged
+    std::optional<double> targetWordCount; // words the new content should hold; nothing: no stretch
+    qint64 reprintCount = 1;
+    QString reprintCountText = QStringLiteral("1"); // as typed, for View Next's "n Of m"
     bool saveToFiles = true;
-    QString outputFolder;
+    QString outputFolder;                 // as typed; saved copies go here
     bool displayOnScreen = true;
 };

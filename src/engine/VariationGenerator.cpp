@@ -1,9 +1,9 @@
 #include "engine/VariationGenerator.h"
 
-#include "platform/Numbers.h"
 #include "engine/RandomDraw.h"
 #include "engine/VariationObserver.h"
 #include "engine/WordList.h"
+#include "platform/ReplaceAll.h"
 #include "startup/WordStore.h"
 
 #include <cmath>
@@ -13,19 +13,6 @@ namespace {
 
 // A stretch of this many insertions or more reports its progress this often.
 constexpr qint64 StretchReportEvery = 1 << 16;
-
-// Characters (code points), not UTF-16 units, up to the 4 that matter.
-bool shorterThanFour(const QString &word)
-{
-    if (word.size() < 4)
-        return true;
-    if (word.size() >= 8)
-        return false;
-    qsizetype characters = 0;
-    for (const QChar c : word)
-        characters += c.isLowSurrogate() ? 0 : 1;
-    return characters < 4;
-}
 
 bool equalIgnoringCase(const QString &a, const QString &b)
 {
@@ -43,27 +30,6 @@ VariationGenerator::VariationGenerator(WordList &list, WordStore &store, DrawSou
 qint64 VariationGenerator::plannedReplacements(int legibility, qint64 originalWordCount)
 {
     return roundHalfEven(std::abs(double(qint64(100 - legibility) * originalWordCount)) / 100.0);
-}
-
-QString VariationGenerator::replaceIgnoringCase(const QString &text, const QString &keyword,
-                                                const QString &replacement)
-{
-    if (keyword.isEmpty())
-        return text;
-    QString out;
-    qsizetype from = 0;
-    while (true) {
-        const qsizetype found = text.indexOf(keyword, from, Qt::CaseInsensitive);
-        if (found < 0)
-            break;
-        out += QStringView(text).mid(from, found - from);
-        out += replacement;
-        from = found + keyword.size();
-    }
-    if (from == 0)
-        return text;
-    out += QStringView(text).mid(from);
-    return out;
 }
 
 Variation VariationGenerator::GenerateVariation(const RewriteSettings &settings, VariationObserver *observer)
@@ -86,7 +52,7 @@ Variation VariationGenerator::GenerateVariation(const RewriteSettings &settings,
         if (rule.keep && !rule.keyword.isEmpty())
             keepKeywords[row] = rule.keyword;
     }
-    std::array<QString, 2 * RewriteSettings::KeywordRows> protectedWords;
+    ProtectedWords protectedWords;
     for (int row = 0; row < RewriteSettings::KeywordRows; ++row) {
         protectedWords[row] = changeKeywords[row];
         protectedWords[RewriteSettings::KeywordRows + row] = keepKeywords[row];
@@ -103,9 +69,9 @@ Variation VariationGenerator::GenerateVariation(const RewriteSettings &settings,
     Variation result;
     {
         WordStore::ReadBurst burst(m_store);
-        result.storeFailed = !replaceWords(planned, protectedWords, observer);
-        if (!result.storeFailed)
-            result.storeFailed = !stretch(settings.targetWordCount, observer);
+        result.storeFailure = replaceWords(planned, protectedWords, observer);
+        if (!result.storeFailure)
+            result.storeFailure = stretch(settings.targetWordCount, observer);
     }
 
     // 7. Assemble.
@@ -113,7 +79,7 @@ Variation VariationGenerator::GenerateVariation(const RewriteSettings &settings,
 
     // 8. Change keywords.
     for (int row = 0; row < RewriteSettings::KeywordRows; ++row)
-        text = replaceIgnoringCase(text, changeKeywords[row], replacements[row]);
+        text = replaceAll(text, changeKeywords[row], replacements[row], Qt::CaseInsensitive);
 
     // 9. Finish.
     if (observer)
@@ -122,8 +88,8 @@ Variation VariationGenerator::GenerateVariation(const RewriteSettings &settings,
     return result;
 }
 
-bool VariationGenerator::replaceWords(qint64 planned, const std::array<QString, 10> &protectedWords,
-                                      VariationObserver *observer)
+std::optional<StoreFailure> VariationGenerator::replaceWords(qint64 planned, const ProtectedWords &protectedWords,
+                                                             VariationObserver *observer)
 {
     int failures = 0;
     qint64 replaced = 0;
@@ -134,7 +100,7 @@ bool VariationGenerator::replaceWords(qint64 planned, const std::array<QString, 
     // synonyms only when some head word holds one; asked once a call, when first needed.
     std::optional<bool> spacedMayMatch;
     // The keywords that are set, so a draw looks at those only.
-    std::array<QString, 10> keywords;
+    ProtectedWords keywords;
     qsizetype keywordCount = 0;
     for (const QString &keyword : protectedWords) {
         if (!keyword.isEmpty())
@@ -171,9 +137,9 @@ bool VariationGenerator::replaceWords(qint64 planned, const std::array<QString, 
         if (failures > FailureLimit)
             break;
 
-        const std::optional<bool> excluded = m_store.IsExcluded(word);
+        const StoreAnswer<bool> excluded = m_store.IsExcluded(word);
         if (!excluded)
-            return false;
+            return excluded.failure;
         if (*excluded) {
             if (!fail())
                 break;
@@ -187,7 +153,7 @@ bool VariationGenerator::replaceWords(qint64 planned, const std::array<QString, 
         }
         ResultSet synonyms = m_store.SynonymsOf(word);
         if (!synonyms.isOpen())
-            return false;
+            return synonyms.failure();
         if (synonyms.rowCount() == 0)
             continue;
         const qint64 row = DrawAtLeastOne(m_draws, synonyms.rowCount());
@@ -199,23 +165,22 @@ bool VariationGenerator::replaceWords(qint64 planned, const std::array<QString, 
             observer->progressChanged(replaced);
         failures = 0;
     }
-    return true;
+    return std::nullopt;
 }
 
-bool VariationGenerator::stretch(const QString &target, VariationObserver *observer)
+std::optional<StoreFailure> VariationGenerator::stretch(std::optional<double> target, VariationObserver *observer)
 {
     const qint64 words = m_list.originalWordCount();
-    const std::optional<double> exact = decimalNumber(target);
-    if (!exact || roundHalfEven(*exact) <= words)
-        return true;
-    const qint64 attempts = roundHalfEven(*exact - double(words));
+    if (!target || roundHalfEven(*target) <= words)
+        return std::nullopt;
+    const qint64 attempts = roundHalfEven(*target - double(words));
 
     ResultSet allWords = m_store.AllWords();
     if (!allWords.isOpen())
-        return false;
+        return allWords.failure();
     const qint64 rows = allWords.rowCount();
     if (rows == 0)
-        return true; // nothing to insert from
+        return std::nullopt; // nothing to insert from
     // A long stretch shows its own progress and lets the window live meanwhile.
     const bool reports = observer && attempts >= StretchReportEvery;
     if (reports)
@@ -224,11 +189,11 @@ bool VariationGenerator::stretch(const QString &target, VariationObserver *obser
         if (reports && attempt % StretchReportEvery == 0 && attempt > 0) {
             observer->progressChanged(attempt);
             if (!observer->carryOn())
-                return true; // stopped: what is there so far is the variation
+                return std::nullopt; // stopped: what is there so far is the variation
         }
         // A null word reads as the empty text, which is too short as well.
         const QString word = allWords.text(DrawAtLeastOne(m_draws, rows), 0);
-        if (shorterThanFour(word))
+        if (WordList::isShort(word))
             continue;
         const qint64 position = DrawAtLeastOne(m_draws, m_list.count());
         if (position >= m_list.count()) {
@@ -237,7 +202,7 @@ bool VariationGenerator::stretch(const QString &target, VariationObserver *obser
         }
         m_list.appendWord(position, word);
     }
-    return true;
+    return std::nullopt;
 }
 
 QString VariationGenerator::assemble()

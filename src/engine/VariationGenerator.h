@@ -1,8 +1,11 @@
 #pragma once
 
 #include "engine/RewriteSettings.h"
+#include "startup/ResultSet.h"
 
 #include <QString>
+
+#include <optional>
 
 class DrawSource;
 class VariationObserver;
@@ -12,9 +15,9 @@ class WordStore;
 struct Variation
 {
     QString text;
-    // A query failed inside the store (which has shown its own report): the
-    // variation is complete but has fewer changes, and no further query was made.
-    bool storeFailed = false;
+    // A query failed inside the store: the variation is complete but has fewer
+    // changes, and no further query was made.
+    std::optional<StoreFailure> storeFailure;
 };
 
 // Makes one re-worded variation of the text held in a WordList.
@@ -54,12 +57,12 @@ public:
 
     // Stage 3 on its own.
     static qint64 plannedReplacements(int legibility, qint64 originalWordCount);
-    // Stage 8 on its own for one row.
-    static QString replaceIgnoringCase(const QString &text, const QString &keyword, const QString &replacement);
 
 private:
-    bool replaceWords(qint64 planned, const std::array<QString, 10> &protectedWords, VariationObserver *observer);
-    bool stretch(const QString &target, VariationObserver *observer);
+    using ProtectedWords = std::array<QString, 2 * RewriteSettings::KeywordRows>;
+    std::optional<StoreFailure> replaceWords(qint64 planned, const ProtectedWords &protectedWords,
+                                             VariationObserver *observer);
+    std::optional<StoreFailure> stretch(std::optional<double> target, VariationObserver *observer);
     QString assemble();
 
     WordList &m_list;

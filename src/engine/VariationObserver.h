@@ -1,5 +1,7 @@
 #pragma once
 
+#include "startup/ResultSet.h"
+
 #include <QString>
 
 // What the generator and the reprint runs tell the window while they work.
@@ -35,6 +37,8 @@ public:
     virtual void showResult(const QString &text) = 0;
     // The run stopped: `message` says why (a file could not be written, for one).
     virtual void runFailed(const QString &message) = 0;
+    // A query failed in the word database; the run stops after the variation in hand.
+    virtual void storeFailed(const StoreFailure &failure) = 0;
     // The run ended early with `made` of its `count` reprints made.
     virtual void runStopped(qint64 /*made*/, qint64 /*count*/) {}
 };

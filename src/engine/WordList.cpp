@@ -1,12 +1,17 @@
 #include "engine/WordList.h"
 
+bool WordList::isShort(const QString &word)
+{
+    qsizetype characters = 0;
+    for (qsizetype i = 0; i < word.size() && characters < 4; ++i)
+        characters += word.at(i).isLowSurrogate() ? 0 : 1;
+    return characters < 4;
+}
+
 quint8 WordList::traitsOf(const QString &entry)
 {
     quint8 traits = 0;
-    qsizetype characters = 0;
-    for (qsizetype i = 0; i < entry.size() && characters < 4; ++i)
-        characters += entry.at(i).isLowSurrogate() ? 0 : 1;
-    if (characters < 4)
+    if (isShort(entry))
         traits |= Short;
     if (entry.endsWith(QLatin1String("###")))
         traits |= Marked;

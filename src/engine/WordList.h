@@ -56,6 +56,8 @@ public:
         return position >= 0 && position < qsizetype(m_traits.size()) ? m_traits[size_t(position)] : Short;
     }
     static quint8 traitsOf(const QString &entry);
+    // Fewer than 4 characters (code points): too short to be replaced or inserted.
+    static bool isShort(const QString &word);
 
 private:
     QStringList m_entries;

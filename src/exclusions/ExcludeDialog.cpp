@@ -91,6 +91,8 @@ void ExcludeDialog::openModal(WordStore &store, Prompts &prompts)
 void ExcludeDialog::RefreshList()
 {
     ResultSet rows = m_store.ListExcluded();
+    if (!rows.isOpen())
+        showErrorReport(m_prompts, rows.failure().description, rows.failure().location);
     m_list->clear();
     for (rows.moveFirst(); !rows.atEnd(); rows.moveNext())
         m_list->addItem(rows.field(QStringLiteral("word")).toString()); // a null word shows empty
@@ -104,9 +106,11 @@ void ExcludeDialog::save()
         m_prompts.message(QStringLiteral("Please fill word"), Prompts::Critical, Caption);
         return;
     }
-    const std::optional<bool> known = m_store.IsExcluded(m_word->text());
-    if (!known)
-        return; // the store has reported why; nothing is written
+    const StoreAnswer<bool> known = m_store.IsExcluded(m_word->text());
+    if (!known) {
+        showErrorReport(m_prompts, known.failure.description, known.failure.location);
+        return; // nothing is written
+    }
     if (*known) {
         m_prompts.message(QStringLiteral("Word already exist"), Prompts::Critical, Caption);
         return;

@@ -19,11 +19,6 @@ PreviewLoader::PreviewLoader(TextBox *preview, QLabel *pleaseWait, QString progr
 
 PreviewLoader::~PreviewLoader() = default;
 
-QString PreviewLoader::browseForTextFile()
-{
-    return m_prompts.openFile(TextFileFilter);
-}
-
 void PreviewLoader::LoadTextIntoPreview(const QString &path)
 {
     // A file gone since it was chosen, or a folder, is said to be so: an empty

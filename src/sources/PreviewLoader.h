@@ -20,9 +20,6 @@ public:
                   QObject *parent = nullptr);
     ~PreviewLoader() override;
 
-    // Asks for a text file; its full path, or the empty text when cancelled.
-    QString browseForTextFile();
-
     // Puts the whole text of `path` into the preview. A path that names no file
     // (gone, or a folder), a file that cannot be read, or one that holds binary
     // data, is reported and leaves the preview as it is.

@@ -1,6 +1,7 @@
 #include "sources/ResultActions.h"
 
 #include "platform/Prompts.h"
+#include "platform/ReplaceAll.h"
 #include "platform/TextBox.h"
 #include "sources/TextFiles.h"
 #include "platform/Titles.h"
@@ -27,18 +28,7 @@ void ResultActions::copyToClipboard()
 QString ResultActions::linkEverywhere(const QString &text, const QString &phrase, const QString &address)
 {
     const QString link = QStringLiteral("<a href=") + address + QLatin1Char('>') + phrase + QStringLiteral("</a>");
-    QString out;
-    qsizetype from = 0;
-    while (true) {
-        const qsizetype found = text.indexOf(phrase, from, Qt::CaseSensitive);
-        if (found < 0)
-            break;
-        out += QStringView(text).mid(from, found - from);
-        out += link;
-        from = found + phrase.size();
-    }
-    out += QStringView(text).mid(from);
-    return out;
+    return replaceAll(text, phrase, link, Qt::CaseSensitive);
 }
 
 void ResultActions::link()
@@ -95,19 +85,4 @@ void ResultActions::openFile()
     m_result->setText(content.text);
 }
 
-QString ResultActions::BrowseForFolder()
-{
-    return m_prompts.chooseFolder(FolderTitle);
-}
 
-QString ResultActions::webAddress(const QString &address)
-{
-    if (address.startsWith(QLatin1String("http"), Qt::CaseInsensitive))
-        return address;
-    return QStringLiteral("http://") + address;
-}
-
-bool ResultActions::OpenAddress(const QString &address)
-{
-    return m_prompts.openAddress(webAddress(address));
-}

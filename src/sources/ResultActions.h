@@ -7,7 +7,7 @@ class Prompts;
 class QLineEdit;
 class TextBox;
 
-// The finish page's actions on the text shown, and the output folder picker.
+// The finish page's actions on the text shown.
 class ResultActions : public QObject
 {
     Q_OBJECT
@@ -36,14 +36,6 @@ public:
 
     // Loads any text file chosen into the result box.
     void openFile();
-
-    // The folder chosen, or the empty text when cancelled.
-    QString BrowseForFolder();
-
-    // Hands `address` to the desktop; one not beginning with "http" (any case)
-    // gets "http://" in front. True when the desktop accepted it.
-    bool OpenAddress(const QString &address);
-    static QString webAddress(const QString &address);
 
 private:
     TextBox *m_result;

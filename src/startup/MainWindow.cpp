@@ -1,14 +1,10 @@
 #include "startup/MainWindow.h"
 
-#include "engine/ReprintRun.h"
-#include "exclusions/ExcludeDialog.h"
 #include "platform/Prompts.h"
-#include "engine/VariationGenerator.h"
 #include "platform/ImageButton.h"
 #include "platform/TwipsLayout.h"
 #include "skin/TransForm.h"
 #include "platform/Titles.h"
-#include "wizard/FinishPage.h"
 #include "wizard/Wizard.h"
 
 #include <QApplication>
@@ -75,11 +71,11 @@ ImageButton *addPicture(QWidget *parent, const Picture &p)
 
 } // namespace
 
-MainWindow::MainWindow(WordStore &store, Prompts &prompts, DrawSource &draws, const QString &programFolder,
-                       QWidget *parent)
+MainWindow::MainWindow(ReprintRun &run, Prompts &prompts, ExclusionEditor exclusionEditor,
+                       const QString &programFolder, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      m_store(store), m_prompts(prompts), m_programFolder(programFolder)
+      m_prompts(prompts), m_exclusionEditor(std::move(exclusionEditor))
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(MainCaption);
@@ -92,13 +88,12 @@ MainWindow::MainWindow(WordStore &store, Prompts &prompts, DrawSource &draws, co
 
     buildShell();
 
-    m_generator = std::make_unique<VariationGenerator>(m_list, m_store, draws);
-    m_run = std::make_unique<ReprintRun>(*m_generator, programFolder, [this] { return m_wizard->settings(); });
     Wizard::Navigation nav{findChild<ImageButton *>(QStringLiteral("imgNxt")),
                            findChild<ImageButton *>(QStringLiteral("imgPrev")),
-                           findChild<ImageButton *>(QStringLiteral("imgRestart")), m_stepLabels};
+                           findChild<ImageButton *>(QStringLiteral("imgRestart")),
+                           findChild<ImageButton *>(QStringLiteral("imgClose")), m_stepLabels};
     m_wizard = new Wizard(this, nav, findChild<QLabel *>(QStringLiteral("LblPleaseWait")), programFolder, m_prompts,
-                          m_list, *m_run);
+                          run);
     // Dragged by its body; rectangular, with its frame and caption.
     auto *skin = new TransForm(this, m_prompts,
                                {{QStringLiteral("autodrag"), 1}, {QStringLiteral("transparent"), false}});
@@ -122,7 +117,7 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    m_wizard->finishPage()->requestStop();
+    m_wizard->requestStop();
     QWidget::closeEvent(event);
 }
 
@@ -186,7 +181,7 @@ void MainWindow::buildShell()
 
     // Closing during a run stops the run first, which then ends at once.
     connect(findChild<ImageButton *>(QStringLiteral("imgClose")), &ImageButton::clicked, this, [this] {
-        m_wizard->finishPage()->requestStop();
+        m_wizard->requestStop();
         QCoreApplication::exit(0);
     });
     connect(findChild<ImageButton *>(QStringLiteral("imgMin")), &ImageButton::clicked, this,
@@ -198,11 +193,6 @@ void MainWindow::load()
     setLabelColour(m_stepLabels[0], CurrentStepColour);
     // The banner is a page of our own, shown at once without a browser engine.
     m_banner->setSource(QUrl(QStringLiteral("qrc:/banner.html")));
-}
-
-void MainWindow::openExclusionEditor()
-{
-    ExcludeDialog::openModal(m_store, m_prompts);
 }
 
 QString MainWindow::helpAddress() const

@@ -1,9 +1,9 @@
 #include "startup/ResultSet.h"
 
-ResultSet ResultSet::failed(const QString &error)
+ResultSet ResultSet::failed(StoreFailure failure)
 {
     ResultSet result;
-    result.m_error = error;
+    result.m_failure = std::move(failure);
     return result;
 }
 

@@ -6,6 +6,14 @@
 #include <QVariant>
 #include <QVector>
 
+// What kept the store from an answer: the engine's description and a number
+// that locates the failing step, for the error report.
+struct StoreFailure
+{
+    QString description;
+    int location = 0;
+};
+
 // The rows of one query, fetched whole: exact row count, rows numbered from 1,
 // fields by column name or number. Copies share the rows; each has its own cursor.
 class ResultSet
@@ -19,11 +27,13 @@ public:
 
     // A result set that is not open: the query behind it failed.
     ResultSet() = default;
-    static ResultSet failed(const QString &error);
+    static ResultSet failed(StoreFailure failure);
     explicit ResultSet(QSharedPointer<const Table> table);
 
     bool isOpen() const { return !m_table.isNull(); }
-    QString error() const { return m_error; }
+    QString error() const { return m_failure.description; }
+    // Why the query failed; meaningful only when the result set is not open.
+    const StoreFailure &failure() const { return m_failure; }
 
     // Row count; 0 for a result set that is not open.
     qsizetype rowCount() const;
@@ -48,6 +58,6 @@ public:
 
 private:
     QSharedPointer<const Table> m_table;
-    QString m_error;
+    StoreFailure m_failure;
     qsizetype m_row = 1;
 };

@@ -1,7 +1,8 @@
 #include "startup/StartUp.h"
 
-#include "platform/Prompts.h"
+#include "exclusions/ExcludeDialog.h"
 #include "platform/ErrorReport.h"
+#include "platform/Prompts.h"
 #include "startup/MainWindow.h"
 
 #include <QApplication>
@@ -10,12 +11,8 @@
 #include <exception>
 
 StartUp::StartUp(ProgramFolder programFolder, Prompts &prompts)
-    : m_programFolder(std::move(programFolder)), m_prompts(prompts)
+    : m_programFolder(std::move(programFolder)), m_prompts(prompts), m_run(m_store, m_draws, m_programFolder.path)
 {
-    // From here on, every unexpected failure of the store is reported the one way.
-    m_store.setErrorReporter([this](const QString &description, int location) {
-        showErrorReport(m_prompts, description, location);
-    });
 }
 
 StartUp::~StartUp() = default;
@@ -25,10 +22,12 @@ void StartUp::run()
     QApplication::setFont(QFont(QStringLiteral("Liberation Sans"), 8));
     if (!m_programFolder.error.isEmpty())
         showErrorReport(m_prompts, m_programFolder.error, LocationProgramFolder);
-    m_store.OpenWordStore(m_programFolder.path); // reports its own failure; the start goes on
+    if (const auto failure = m_store.OpenWordStore(m_programFolder.path))
+        showErrorReport(m_prompts, failure->description, failure->location); // the start goes on
 
     try {
-        m_window = std::make_unique<MainWindow>(m_store, m_prompts, m_draws, m_programFolder.path);
+        m_window = std::make_unique<MainWindow>(
+            m_run, m_prompts, [this] { ExcludeDialog::openModal(m_store, m_prompts); }, m_programFolder.path);
         m_window->show();
         m_window->centreOnScreen();
     } catch (const std::exception &e) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/RandomDraw.h"
+#include "engine/ReprintRun.h"
 #include "startup/ProgramFolder.h"
 #include "startup/WordStore.h"
 
@@ -11,9 +12,10 @@
 class MainWindow;
 class Prompts;
 
-// The program's start: opens the one connection to words.mdb and shows the
-// main window. A failing step is shown in the error report and the start goes
-// on with the next one, so the window appears even without a word database.
+// The program's start, and the one place its parts are put together: opens the
+// one connection to words.mdb, builds the run that rewrites with it, and shows
+// the main window. A failing step is shown in the error report and the start
+// goes on with the next one, so the window appears even without a word database.
 class StartUp
 {
 public:
@@ -36,5 +38,6 @@ private:
     Prompts &m_prompts;
     WordStore m_store;
     ClockDrawSource m_draws;
+    ReprintRun m_run;
     std::unique_ptr<MainWindow> m_window;
 };

@@ -40,7 +40,7 @@ void sqlFold(sqlite3_context *context, int, sqlite3_value **argv)
 
 } // namespace
 
-WordStore::WordStore(ErrorReporter reporter) : m_reporter(std::move(reporter))
+WordStore::WordStore()
 {
     auto none = QSharedPointer<ResultSet::Table>::create();
     none->columns << QStringLiteral("synonym");
@@ -52,20 +52,13 @@ WordStore::~WordStore()
     m_statements.clear(); // finalise before the connection closes
 }
 
-void WordStore::report(const QString &description, int location)
-{
-    if (m_reporter)
-        m_reporter(description, location);
-}
-
-std::optional<QString> WordStore::OpenWordStore(const QString &folder)
+std::optional<StoreFailure> WordStore::OpenWordStore(const QString &folder)
 {
     m_path = QDir(folder).filePath(QString::fromLatin1(FileName));
     auto fail = [this](const QString &message) {
         m_statements.clear();
         m_db.close();
-        report(message, LocationOpen);
-        return std::optional<QString>(message);
+        return std::optional<StoreFailure>(StoreFailure{message, LocationOpen});
     };
 
     if (!QFileInfo(m_path).isFile())
@@ -127,9 +120,7 @@ SqliteStatement *WordStore::statement(const QString &sql)
 
 ResultSet WordStore::notOpen()
 {
-    const QString message = QStringLiteral("The word database is not open.");
-    report(message, LocationNotOpen);
-    return ResultSet::failed(message);
+    return ResultSet::failed({QStringLiteral("The word database is not open."), LocationNotOpen});
 }
 
 ResultSet WordStore::fetch(SqliteStatement &stmt, int location)
@@ -145,8 +136,7 @@ ResultSet WordStore::fetch(SqliteStatement &stmt, int location)
     if (stmt.failed()) {
         const QString message = m_db.lastError();
         stmt.reset();
-        report(message, location);
-        return ResultSet::failed(message);
+        return ResultSet::failed({message, location});
     }
     stmt.reset();
     return ResultSet(table);
@@ -158,19 +148,9 @@ ResultSet WordStore::OpenQuery(const QString &sql, const QVariantList &values)
         return notOpen();
     dropCachesIfChanged();
     SqliteStatement *stmt = statement(sql);
-    if (!stmt || !stmt->bind(values)) {
-        const QString message = m_db.lastError();
-        report(message, LocationPrepare);
-        return ResultSet::failed(message);
-    }
+    if (!stmt || !stmt->bind(values))
+        return ResultSet::failed({m_db.lastError(), LocationPrepare});
     return fetch(*stmt, LocationFetch);
-}
-
-std::optional<QString> WordStore::ExecuteStatement(const QString &sql, const QVariantList &values)
-{
-    auto error = ExecuteStatementOnly(sql, values);
-    dropCachesIfChanged();
-    return error;
 }
 
 std::optional<QString> WordStore::ExecuteStatementOnly(const QString &sql, const QVariantList &values)
@@ -235,11 +215,11 @@ void WordStore::dropCachesIfChanged()
     }
 }
 
-bool WordStore::loadExcluded()
+std::optional<StoreFailure> WordStore::loadExcluded()
 {
     ResultSet rows = OpenQuery(SqlExcludedAll);
     if (!rows.isOpen())
-        return false;
+        return rows.failure();
     QSet<QString> words;
     m_longestExcluded = 0;
     for (qsizetype r = 1; r <= rows.rowCount(); ++r) {
@@ -250,16 +230,14 @@ bool WordStore::loadExcluded()
         m_longestExcluded = std::max(m_longestExcluded, word.toString().size());
     }
     m_excluded = std::move(words);
-    return true;
+    return std::nullopt;
 }
 
-bool WordStore::loadHeadWords()
+std::optional<StoreFailure> WordStore::loadHeadWords()
 {
     SqliteStatement *stmt = statement(SqlHeadWords);
-    if (!stmt) {
-        report(m_db.lastError(), LocationPrepare);
-        return false;
-    }
+    if (!stmt)
+        return StoreFailure{m_db.lastError(), LocationPrepare};
     stmt->reset();
     QHash<QString, QVector<qint64>> heads;
     m_headsWithSpaces = false;
@@ -272,23 +250,21 @@ bool WordStore::loadHeadWords()
     }
     const bool failed = stmt->failed();
     stmt->reset();
-    if (failed) {
-        report(m_db.lastError(), LocationFetch);
-        return false;
-    }
+    if (failed)
+        return StoreFailure{m_db.lastError(), LocationFetch};
     m_headIds = std::move(heads);
-    return true;
+    return std::nullopt;
 }
 
-std::optional<bool> WordStore::IsExcluded(const QString &word)
+StoreAnswer<bool> WordStore::IsExcluded(const QString &word)
 {
-    if (!m_db.isOpen()) {
-        notOpen();
-        return std::nullopt;
-    }
+    if (!m_db.isOpen())
+        return notOpen().failure();
     dropCachesIfChanged();
-    if (!m_excluded && !loadExcluded())
-        return std::nullopt;
+    if (!m_excluded) {
+        if (auto failure = loadExcluded())
+            return *failure;
+    }
     // Folding keeps a word's length within a small factor; far longer words need
     // no folding to be told apart.
     if (m_excluded->isEmpty() || word.size() > 3 * m_longestExcluded + 4)
@@ -313,7 +289,7 @@ bool WordStore::headWordsMayHaveSpaces()
     if (!m_db.isOpen())
         return true;
     dropCachesIfChanged();
-    if (!m_headIds && !loadHeadWords())
+    if (!m_headIds && loadHeadWords())
         return true;
     return m_headsWithSpaces;
 }
@@ -323,8 +299,10 @@ ResultSet WordStore::SynonymsOf(const QString &word)
     if (!m_db.isOpen())
         return notOpen();
     dropCachesIfChanged();
-    if (!m_headIds && !loadHeadWords())
-        return ResultSet::failed(m_db.lastError());
+    if (!m_headIds) {
+        if (auto failure = loadHeadWords())
+            return ResultSet::failed(*failure);
+    }
     // Entries that have received inserted words hold several words: when no head
     // word has a space, they cannot match, however long they have grown. Asked
     // first, so such an entry is never hashed whole.
@@ -345,11 +323,8 @@ ResultSet WordStore::SynonymsOf(const QString &word)
         return m_noSynonyms; // not a head word; not kept, as such words are endless
 
     SqliteStatement *stmt = statement(SqlSynonymsOfId);
-    if (!stmt) {
-        const QString message = m_db.lastError();
-        report(message, LocationPrepare);
-        return ResultSet::failed(message);
-    }
+    if (!stmt)
+        return ResultSet::failed({m_db.lastError(), LocationPrepare});
     auto table = QSharedPointer<ResultSet::Table>::create();
     table->columns << QStringLiteral("synonym");
     for (qint64 id : *ids) {
@@ -360,8 +335,7 @@ ResultSet WordStore::SynonymsOf(const QString &word)
         if (stmt->failed()) {
             const QString message = m_db.lastError();
             stmt->reset();
-            report(message, LocationFetch);
-            return ResultSet::failed(message);
+            return ResultSet::failed({message, LocationFetch});
         }
     }
     stmt->reset();

@@ -8,11 +8,21 @@
 #include <QString>
 #include <QVariant>
 
-#include <functional>
 #include <memory>
 #include <optional>
 
+// An answer of the store: the value, or no value and the failure that kept the
+// store from one.
+template<class T>
+struct StoreAnswer : std::optional<T>
+{
+    StoreAnswer(T value) : std::optional<T>(std::move(value)) {}
+    StoreAnswer(StoreFailure why) : failure(std::move(why)) {}
+    StoreFailure failure; // meaningful only without a value
+};
+
 // The one connection to words.mdb and every statement the program runs on it.
+// Failures come back as values; the store never shows anything itself.
 //
 // Words are compared ignoring letter case for every letter (É equals é). The
 // head words and their synonyms never change while the program runs, so their
@@ -21,11 +31,7 @@
 class WordStore
 {
 public:
-    // Shows an unexpected failure: the engine's description and a number that
-    // locates the failing step. The GUI installs the error report here.
-    using ErrorReporter = std::function<void(const QString &description, int location)>;
-
-    // Locations reported with failures.
+    // Locations of the failing steps.
     enum Location {
         LocationOpen = 10,
         LocationNotOpen = 20,
@@ -35,41 +41,32 @@ public:
 
     static constexpr auto FileName = "words.mdb";
 
-    explicit WordStore(ErrorReporter reporter = {});
+    WordStore();
     ~WordStore();
     WordStore(const WordStore &) = delete;
     WordStore &operator=(const WordStore &) = delete;
 
-    void setErrorReporter(ErrorReporter reporter) { m_reporter = std::move(reporter); }
-
     // Opens `folder`/words.mdb. It must exist, be an SQLite database that can be
     // read now, and hold the tables Words, Synonyms and Tbl_Exclude. On failure the
-    // failure is reported, returned, and the connection stays closed for good:
-    // every later query reports its own failure. A read-only file opens for reading.
-    std::optional<QString> OpenWordStore(const QString &folder);
+    // failure is returned and the connection stays closed for good: every later
+    // query fails with LocationNotOpen. A read-only file opens for reading.
+    std::optional<StoreFailure> OpenWordStore(const QString &folder);
     bool isOpen() const { return m_db.isOpen(); }
     QString path() const { return m_path; }
 
-    // Runs a query and fetches all its rows. `values` bind to ?1, ?2, ...
-    // A failure is reported and gives a result set that is not open.
-    ResultSet OpenQuery(const QString &statement, const QVariantList &values = {});
-
-    // Runs a statement that returns no rows. A failure is returned to the caller,
-    // not reported.
-    std::optional<QString> ExecuteStatement(const QString &statement, const QVariantList &values = {});
-
-    // True when Tbl_Exclude holds `word` in any letter case; nullopt when the
-    // lookup failed (already reported).
-    std::optional<bool> IsExcluded(const QString &word);
+    // True when Tbl_Exclude holds `word` in any letter case; no value, with the
+    // failure, when the lookup failed.
+    StoreAnswer<bool> IsExcluded(const QString &word);
 
     // Column `synonym` of every head word equal to `word` in any letter case, in
     // the order of the head words and then of their synonym rows. A word Words does
-    // not hold gives 0 rows; a head word held twice gives both rows' synonyms.
+    // not hold gives 0 rows; a head word held twice gives both rows' synonyms. A
+    // failure gives a result set that is not open, which says why.
     ResultSet SynonymsOf(const QString &word);
 
     // False when no head word holds a space, so that no entry holding one can
     // have synonyms; true when some does, or when that could not be learnt (the
-    // next SynonymsOf reports why).
+    // next SynonymsOf says why).
     bool headWordsMayHaveSpaces();
 
     // Column `word` of every row of Words.
@@ -106,17 +103,17 @@ public:
 
 private:
     SqliteStatement *statement(const QString &sql);
+    // Runs a query and fetches all its rows. `values` bind to ?1, ?2, ...
+    ResultSet OpenQuery(const QString &statement, const QVariantList &values = {});
     ResultSet fetch(SqliteStatement &statement, int location);
-    ResultSet notOpen();
-    void report(const QString &description, int location);
+    static ResultSet notOpen();
     void dropCachesIfChanged();
     void dropWordCaches();
-    bool loadHeadWords();
-    bool loadExcluded();
+    std::optional<StoreFailure> loadHeadWords();
+    std::optional<StoreFailure> loadExcluded();
     std::optional<QString> ExecuteStatementOnly(const QString &sql, const QVariantList &values);
     std::optional<QString> changeExcluded(const QString &sql, const QString &word);
 
-    ErrorReporter m_reporter;
     SqliteDatabase m_db;
     QString m_path;
     QHash<QString, std::shared_ptr<SqliteStatement>> m_statements;

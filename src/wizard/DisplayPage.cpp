@@ -1,5 +1,8 @@
 #include "wizard/DisplayPage.h"
 
+#include "platform/Prompts.h"
+#include "sources/ResultActions.h"
+
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -21,7 +24,8 @@ const ControlSpec Controls[] = {
 
 } // namespace
 
-DisplayPage::DisplayPage(QWidget *window) : WizardPage("FraDisplay", "Display", window, Controls)
+DisplayPage::DisplayPage(QWidget *window, Prompts &prompts)
+    : WizardPage("FraDisplay", "Display", window, Controls), m_prompts(prompts)
 {
     m_saveYes = control<QRadioButton>("OptYes");
     m_saveNo = control<QRadioButton>("OptNo");
@@ -31,6 +35,16 @@ DisplayPage::DisplayPage(QWidget *window) : WizardPage("FraDisplay", "Display", 
     m_browse = control<QPushButton>("CmBrowseFolder");
     // The folder button follows the saving choice.
     connect(m_saveYes, &QRadioButton::toggled, m_browse, &QPushButton::setEnabled);
+    // What the picker gives, the empty text when cancelled, becomes the folder.
+    connect(m_browse, &QPushButton::clicked, this,
+            [this] { m_folder->setText(m_prompts.chooseFolder(ResultActions::FolderTitle)); });
+}
+
+bool DisplayPage::validate()
+{
+    if (saveToFiles() && outputFolder().isEmpty())
+        return refuse(m_prompts, QStringLiteral("Please choose folder path"), m_browse);
+    return true;
 }
 
 bool DisplayPage::saveToFiles() const
@@ -46,11 +60,6 @@ bool DisplayPage::displayOnScreen() const
 QString DisplayPage::outputFolder() const
 {
     return m_folder->text();
-}
-
-void DisplayPage::setOutputFolder(const QString &folder)
-{
-    m_folder->setText(folder);
 }
 
 void DisplayPage::reset()

@@ -11,23 +11,19 @@ class DisplayPage : public WizardPage
 {
     Q_OBJECT
 public:
-    explicit DisplayPage(QWidget *window);
+    DisplayPage(QWidget *window, Prompts &prompts);
 
     bool saveToFiles() const;
     bool displayOnScreen() const;
     QString outputFolder() const;
-    void setOutputFolder(const QString &folder);
 
-    QPushButton *browseButton() const { return m_browse; }
-    QRadioButton *saveYes() const { return m_saveYes; }
-    QRadioButton *saveNo() const { return m_saveNo; }
-    QRadioButton *displayYes() const { return m_displayYes; }
-    QRadioButton *displayNo() const { return m_displayNo; }
-
+    // Saving needs a folder.
+    bool validate() override;
     // After a restart: no folder, saving off, display on.
-    void reset();
+    void reset() override;
 
 private:
+    Prompts &m_prompts;
     QRadioButton *m_saveYes, *m_saveNo, *m_displayYes, *m_displayNo;
     QLineEdit *m_folder;
     QPushButton *m_browse;

@@ -1,11 +1,15 @@
 #include "wizard/FinishPage.h"
 
+#include "engine/ReprintRun.h"
+#include "platform/ErrorReport.h"
 #include "platform/Prompts.h"
 #include "platform/TextBox.h"
 #include "platform/Titles.h"
+#include "sources/ResultActions.h"
 
 #include <QCoreApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 
@@ -48,8 +52,9 @@ int clampToInt(qint64 value)
 
 } // namespace
 
-FinishPage::FinishPage(QWidget *window, Prompts &prompts)
-    : WizardPage("FraFinish", "Finish", window, Controls, QRect(180, 1320, 9855, 4095)), m_prompts(prompts)
+FinishPage::FinishPage(QWidget *window, Prompts &prompts, ReprintRun &run)
+    : WizardPage("FraFinish", "Finish", window, Controls, QRect(180, 1320, 9855, 4095)), m_prompts(prompts),
+      m_run(run)
 {
     m_runLabel = control<QLabel>("LblOneOfOne");
     m_progress = control<QProgressBar>("Pbar");
@@ -66,6 +71,42 @@ FinishPage::FinishPage(QWidget *window, Prompts &prompts)
     m_link = control<QPushButton>("CmdLink");
     m_export = control<QPushButton>("CmdSaveTo");
     setDoubleClickOpensExclusions(false);
+
+    m_actions = new ResultActions(m_result, control<QLineEdit>("TxtLinkTo"), prompts, this);
+    connect(m_selectAll, &QPushButton::clicked, this, [this] { ResultActions::SelectAllText(m_result); });
+    connect(m_result, &TextBox::focusReceived, this, [this] { ResultActions::SelectAllText(m_result); });
+    connect(m_copy, &QPushButton::clicked, m_actions, &ResultActions::copyToClipboard);
+    connect(m_link, &QPushButton::clicked, m_actions, &ResultActions::link);
+    connect(m_export, &QPushButton::clicked, m_actions, &ResultActions::exportToHtml);
+    connect(m_openFolder, &QPushButton::clicked, m_actions, &ResultActions::openFile);
+    connect(m_viewNext, &QPushButton::clicked, this, &FinishPage::viewNext);
+}
+
+void FinishPage::run(const RewriteSettings &settings)
+{
+    prepareForRun(settings.saveToFiles);
+    if (settings.saveToFiles)
+        m_run.SaveReprints(settings, this);
+    else if (settings.displayOnScreen)
+        m_run.ShowReprints(settings, this);
+}
+
+void FinishPage::reset()
+{
+    m_result->setText(QString());
+    m_viewNextLabel->hide();
+}
+
+void FinishPage::viewNext()
+{
+    const auto step = m_run.ViewNext();
+    if (!step)
+        return;
+    showCounter(m_viewNextLabel, m_viewNextLabelWidth, step->label);
+    if (step->text)
+        m_result->setText(*step->text);
+    else if (!step->error.isEmpty())
+        m_prompts.message(step->error, Prompts::Exclamation, MainCaption);
 }
 
 void FinishPage::prepareForRun(bool saveToFiles)
@@ -145,11 +186,6 @@ void FinishPage::reprintStarted(qint64 number, qint64 count)
     showCounter(m_runLabel, m_runLabelWidth, QStringLiteral("%1 Of %2").arg(number).arg(count));
 }
 
-void FinishPage::showViewNextCount(const QString &text)
-{
-    showCounter(m_viewNextLabel, m_viewNextLabelWidth, text);
-}
-
 void FinishPage::runEnded()
 {
     window()->setUpdatesEnabled(true);
@@ -167,6 +203,11 @@ void FinishPage::runFailed(const QString &message)
     // What was not saved must not be reported as saved.
     m_savedLabel->hide();
     m_prompts.message(message, Prompts::Critical, MainCaption);
+}
+
+void FinishPage::storeFailed(const StoreFailure &failure)
+{
+    showErrorReport(m_prompts, failure.description, failure.location);
 }
 
 void FinishPage::runStopped(qint64 made, qint64 count)

@@ -5,29 +5,31 @@
 
 #include <QElapsedTimer>
 
-class Prompts;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
+class ReprintRun;
+class ResultActions;
 class TextBox;
+struct RewriteSettings;
 
-// Page 7: shows the reprints as they are made and the first of them when done,
-// with the actions on the text shown.
+// Page 7: runs the reprints, shows them as they are made and the first of them
+// when done, with View Next and the actions on the text shown.
 class FinishPage : public WizardPage, public ReprintObserver
 {
     Q_OBJECT
 public:
-    FinishPage(QWidget *window, Prompts &prompts);
+    FinishPage(QWidget *window, Prompts &prompts, ReprintRun &run);
 
     TextBox *result() const { return m_result; }
-    QPushButton *viewNextButton() const { return m_viewNext; }
-    QLabel *viewNextLabel() const { return m_viewNextLabel; }
-    // Which working copy View Next shows, as "n Of m".
-    void showViewNextCount(const QString &text);
 
-    // Before a run: the saving controls as the output choice says, an empty box.
-    void prepareForRun(bool saveToFiles);
+    // Makes the reprints `settings` ask for: saved and shown, shown only, or
+    // none when neither is chosen. Returns when the run is over.
+    void run(const RewriteSettings &settings);
+
+    // An empty box, and no View Next count.
+    void reset() override;
 
     // ReprintObserver
     void variationStarted() override;
@@ -38,6 +40,7 @@ public:
     void runEnded() override;
     void showResult(const QString &text) override;
     void runFailed(const QString &message) override;
+    void storeFailed(const StoreFailure &failure) override;
     bool carryOn() override;
     void runStopped(qint64 made, qint64 count) override;
 
@@ -49,7 +52,14 @@ public:
     static constexpr int PaintIntervalMs = 33;
 
 private:
+    // Before a run: the saving controls as the output choice says, an empty box.
+    void prepareForRun(bool saveToFiles);
+    // Steps to the next working copy of the last run.
+    void viewNext();
+
     Prompts &m_prompts;
+    ReprintRun &m_run;
+    ResultActions *m_actions;
     QElapsedTimer m_sincePaint; // since the last turn that repainted, during a run
     bool m_stopRequested = false;
     // One event-loop turn, repainting when a frame's time has passed.

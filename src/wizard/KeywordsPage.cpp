@@ -3,60 +3,47 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include <vector>
+
 namespace {
 
-const ControlSpec Controls[] = {
-    {ControlSpec::Label, "lblChangeThis", "Do you want to keep certain keywords in your content?", 2520, 120, 4500, 195},
-    {ControlSpec::Label, "lblChangeThis", "Change this keyword", 1470, 600, 1815, 195},
-    {ControlSpec::Label, "lblKeepThis", "Keep this keyword the same", 840, 840, 2445, 195},
-    {ControlSpec::PlainFrame, "FraKey1", "", 3280, 600, 255, 495},
-    {ControlSpec::Option, "Opt1a", "", 30, 0, 225, 195, "FraKey1", false, true},
-    {ControlSpec::Option, "opt1b", "", 30, 240, 225, 195, "FraKey1"},
-    {ControlSpec::LineBox, "Txt1", "", 3600, 600, 1935, 420},
-    {ControlSpec::Label, "lblToThis", "to this keyword", 5670, 720, 1320, 195},
-    {ControlSpec::LineBox, "TxtTo1", "", 7110, 600, 1935, 420},
-    {ControlSpec::Label, "lblChangeThis", "Change this keyword", 1470, 1200, 1815, 195},
-    {ControlSpec::Label, "lblKeepThis", "Keep this keyword the same", 840, 1440, 2445, 195},
-    {ControlSpec::PlainFrame, "FraKey2", "", 3280, 1200, 255, 495},
-    {ControlSpec::Option, "opt2a", "", 30, 0, 225, 195, "FraKey2", false, true},
-    {ControlSpec::Option, "opt2b", "", 30, 240, 225, 195, "FraKey2"},
-    {ControlSpec::LineBox, "Txt2", "", 3600, 1200, 1935, 420},
-    {ControlSpec::Label, "lblToThis", "to this keyword", 5670, 1320, 1320, 195},
-    {ControlSpec::LineBox, "TxtTo2", "", 7110, 1200, 1935, 420},
-    {ControlSpec::Label, "lblChangeThis", "Change this keyword", 1470, 1800, 1815, 195},
-    {ControlSpec::Label, "lblKeepThis", "Keep this keyword the same", 840, 2040, 2445, 195},
-    {ControlSpec::PlainFrame, "FraKey3", "", 3280, 1800, 255, 495},
-    {ControlSpec::Option, "opt3a", "", 30, 0, 225, 195, "FraKey3", false, true},
-    {ControlSpec::Option, "opt3b", "", 30, 240, 225, 195, "FraKey3"},
-    {ControlSpec::LineBox, "Txt3", "", 3600, 1800, 1935, 420},
-    {ControlSpec::Label, "lblToThis", "to this keyword", 5670, 1920, 1320, 195},
-    {ControlSpec::LineBox, "TxtTo3", "", 7110, 1800, 1935, 420},
-    {ControlSpec::Label, "lblChangeThis", "Change this keyword", 1470, 2400, 1815, 195},
-    {ControlSpec::Label, "lblKeepThis", "Keep this keyword the same", 840, 2640, 2445, 195},
-    {ControlSpec::PlainFrame, "FraKey4", "", 3280, 2400, 255, 495},
-    {ControlSpec::Option, "opt4a", "", 30, 0, 225, 195, "FraKey4", false, true},
-    {ControlSpec::Option, "opt4b", "", 30, 240, 225, 195, "FraKey4"},
-    {ControlSpec::LineBox, "Txt4", "", 3600, 2400, 1935, 420},
-    {ControlSpec::Label, "lblToThis", "to this keyword", 5670, 2520, 1320, 195},
-    {ControlSpec::LineBox, "TxtTo4", "", 7110, 2400, 1935, 420},
-    {ControlSpec::Label, "lblChangeThis", "Change this keyword", 1470, 3000, 1815, 195},
-    {ControlSpec::Label, "lblKeepThis", "Keep this keyword the same", 840, 3240, 2445, 195},
-    {ControlSpec::PlainFrame, "FraKey5", "", 3280, 3000, 255, 495},
-    {ControlSpec::Option, "opt5a", "", 30, 0, 225, 195, "FraKey5", false, true},
-    {ControlSpec::Option, "opt5b", "", 30, 240, 225, 195, "FraKey5"},
-    {ControlSpec::LineBox, "Txt5", "", 3600, 3000, 1935, 420},
-    {ControlSpec::Label, "lblToThis", "to this keyword", 5670, 3120, 1320, 195},
-    {ControlSpec::LineBox, "TxtTo5", "", 7110, 3000, 1935, 420},
-};
+constexpr int Rows = RewriteSettings::KeywordRows;
+constexpr int FirstRowTop = 600;
+constexpr int RowPitch = 600;
 
+const char *const FrameNames[] = {"FraKey1", "FraKey2", "FraKey3", "FraKey4", "FraKey5"};
 const char *const ChangeNames[] = {"Opt1a", "opt2a", "opt3a", "opt4a", "opt5a"};
 const char *const KeepNames[] = {"opt1b", "opt2b", "opt3b", "opt4b", "opt5b"};
 const char *const KeywordNames[] = {"Txt1", "Txt2", "Txt3", "Txt4", "Txt5"};
 const char *const ReplacementNames[] = {"TxtTo1", "TxtTo2", "TxtTo3", "TxtTo4", "TxtTo5"};
 
+// The question, then one row of seven controls for each keyword, 600 twips apart.
+std::vector<ControlSpec> controls()
+{
+    std::vector<ControlSpec> specs{
+        {ControlSpec::Label, "lblChangeThis", "Do you want to keep certain keywords in your content?", 2520, 120, 4500, 195},
+    };
+    for (int row = 0; row < Rows; ++row) {
+        const int top = FirstRowTop + row * RowPitch;
+        const char *frame = FrameNames[row];
+        specs.insert(specs.end(), {
+            {ControlSpec::Label, "lblChangeThis", "Change this keyword", 1470, top, 1815, 195},
+            {ControlSpec::Label, "lblKeepThis", "Keep this keyword the same", 840, top + 240, 2445, 195},
+            {ControlSpec::PlainFrame, frame, "", 3280, top, 255, 495},
+            {ControlSpec::Option, ChangeNames[row], "", 30, 0, 225, 195, frame, false, true},
+            {ControlSpec::Option, KeepNames[row], "", 30, 240, 225, 195, frame},
+            {ControlSpec::LineBox, KeywordNames[row], "", 3600, top, 1935, 420},
+            {ControlSpec::Label, "lblToThis", "to this keyword", 5670, top + 120, 1320, 195},
+            {ControlSpec::LineBox, ReplacementNames[row], "", 7110, top, 1935, 420},
+        });
+    }
+    return specs;
+}
+
 } // namespace
 
-KeywordsPage::KeywordsPage(QWidget *window) : WizardPage("FraKeywords", "Keywords", window, Controls)
+KeywordsPage::KeywordsPage(QWidget *window, Prompts &prompts)
+    : WizardPage("FraKeywords", "Keywords", window, controls()), m_prompts(prompts)
 {
     for (int row = 0; row < RewriteSettings::KeywordRows; ++row) {
         m_keyword[row] = control<QLineEdit>(KeywordNames[row]);
@@ -93,13 +80,14 @@ std::array<KeywordRule, RewriteSettings::KeywordRows> KeywordsPage::rules() cons
     return rules;
 }
 
-int KeywordsPage::firstIncompleteRow() const
+bool KeywordsPage::validate()
 {
+    // A keyword to change needs its replacement.
     for (int row = 0; row < RewriteSettings::KeywordRows; ++row) {
         if (!m_keyword[row]->text().isEmpty() && m_replacement[row]->text().isEmpty())
-            return row;
+            return refuse(m_prompts, QStringLiteral("Please fill replace text"), m_replacement[row]);
     }
-    return -1;
+    return true;
 }
 
 void KeywordsPage::reset()

@@ -15,21 +15,16 @@ class KeywordsPage : public WizardPage
 {
     Q_OBJECT
 public:
-    explicit KeywordsPage(QWidget *window);
+    KeywordsPage(QWidget *window, Prompts &prompts);
 
     std::array<KeywordRule, RewriteSettings::KeywordRows> rules() const;
 
-    // The first row (0-based) with a keyword but an empty replacement, or -1.
-    int firstIncompleteRow() const;
-
-    QLineEdit *keywordBox(int row) const { return m_keyword[row]; }
-    QLineEdit *replacementBox(int row) const { return m_replacement[row]; }
-    QRadioButton *changeOption(int row) const { return m_change[row]; }
-    QRadioButton *keepOption(int row) const { return m_keep[row]; }
-
-    void reset();
+    // A row with a keyword but an empty replacement keeps the page.
+    bool validate() override;
+    void reset() override;
 
 private:
+    Prompts &m_prompts;
     std::array<QLineEdit *, RewriteSettings::KeywordRows> m_keyword{}, m_replacement{};
     std::array<QRadioButton *, RewriteSettings::KeywordRows> m_change{}, m_keep{};
 };

@@ -11,8 +11,7 @@ class LegibilityPage : public WizardPage
 public:
     explicit LegibilityPage(QWidget *window);
     int legibility() const;
-    QSlider *slider() const { return m_slider; }
-    void reset();
+    void reset() override;
 
 private:
     QSlider *m_slider;

@@ -1,6 +1,9 @@
 #include "wizard/OriginalPage.h"
 
+#include "platform/Prompts.h"
 #include "platform/TextBox.h"
+#include "platform/Titles.h"
+#include "sources/PreviewLoader.h"
 
 #include <QEvent>
 #include <QLineEdit>
@@ -34,7 +37,8 @@ const ControlSpec Controls[] = {
 
 } // namespace
 
-OriginalPage::OriginalPage(QWidget *window) : WizardPage("FraOriginal", "Original", window, Controls)
+OriginalPage::OriginalPage(QWidget *window, Prompts &prompts)
+    : WizardPage("FraOriginal", "Original", window, Controls), m_prompts(prompts)
 {
     m_paste = control<QRadioButton>("Opt1");
     m_file = control<QRadioButton>("Opt2");
@@ -57,6 +61,20 @@ OriginalPage::OriginalPage(QWidget *window) : WizardPage("FraOriginal", "Origina
     m_helpIcon->setMouseTracking(true);
     m_helpIcon->installEventFilter(this);
     setMouseTracking(true);
+
+    connect(m_browse, &QPushButton::clicked, this, [this] {
+        const QString path = m_prompts.openFile(PreviewLoader::TextFileFilter);
+        if (!path.isEmpty())
+            setSourceFilePath(path);
+    });
+}
+
+bool OriginalPage::sourceIsReady()
+{
+    if (sourceKind() != SourceKind::TextFile || !sourceFilePath().isEmpty())
+        return true;
+    m_prompts.message(QStringLiteral("No file selected."), Prompts::OkOnly, ApplicationTitle);
+    return false;
 }
 
 bool OriginalPage::eventFilter(QObject *watched, QEvent *event)

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "engine/RewriteSettings.h"
 #include "wizard/WizardPage.h"
 
 class QLineEdit;
@@ -8,12 +7,14 @@ class QPushButton;
 class QRadioButton;
 class TextBox;
 
+enum class SourceKind { Paste, TextFile, WebPage };
+
 // Page 0: where the original content comes from (pasted, a text file, a web page).
 class OriginalPage : public WizardPage
 {
     Q_OBJECT
 public:
-    explicit OriginalPage(QWidget *window);
+    OriginalPage(QWidget *window, Prompts &prompts);
 
     SourceKind sourceKind() const;
     QString pastedText() const;
@@ -21,11 +22,11 @@ public:
     QString pageAddress() const;
     void setSourceFilePath(const QString &path);
 
-    QPushButton *browseButton() const { return m_browse; }
-    QLineEdit *filePathBox() const { return m_filePath; }
+    // A text file chosen without a path stops Next on every page: false, after
+    // saying so.
+    bool sourceIsReady();
 
-    // Everything back to its value after a restart.
-    void reset();
+    void reset() override;
 
 protected:
     // The help box shows while the pointer was last over the help icon, and
@@ -34,6 +35,7 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
 
 private:
+    Prompts &m_prompts;
     QWidget *m_helpIcon;
     TextBox *m_toolTip;
     QRadioButton *m_paste, *m_file, *m_web;

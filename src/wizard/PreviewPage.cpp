@@ -1,6 +1,8 @@
 #include "wizard/PreviewPage.h"
 
 #include "platform/TextBox.h"
+#include "sources/PreviewLoader.h"
+#include "wizard/OriginalPage.h"
 
 namespace {
 
@@ -10,11 +12,34 @@ const ControlSpec Controls[] = {
 
 } // namespace
 
-PreviewPage::PreviewPage(QWidget *window)
-    : WizardPage("FraPreview", "Preview", window, Controls, QRect(120, 1320, 9855, 3975))
+PreviewPage::PreviewPage(QWidget *window, const OriginalPage &original, QLabel *pleaseWait,
+                         const QString &programFolder, Prompts &prompts)
+    : WizardPage("FraPreview", "Preview", window, Controls, QRect(120, 1320, 9855, 3975)), m_original(original)
 {
     // No border and no caption; the ground is the system's window colour.
     setTitle(QString());
     setStyleSheet(QStringLiteral("WizardPage { border: none; margin-top: 0; }"));
     m_preview = control<TextBox>("txtPreview");
+    m_loader = new PreviewLoader(m_preview, pleaseWait, programFolder, prompts, this);
+}
+
+void PreviewPage::enter()
+{
+    m_preview->setText(QString());
+    switch (m_original.sourceKind()) {
+    case SourceKind::Paste:
+        m_preview->setText(m_original.pastedText());
+        break;
+    case SourceKind::TextFile:
+        m_loader->LoadTextIntoPreview(m_original.sourceFilePath());
+        break;
+    case SourceKind::WebPage:
+        m_loader->fetchWebPage(m_original.pageAddress());
+        break;
+    }
+}
+
+void PreviewPage::reset()
+{
+    m_preview->setText(QString());
 }

@@ -14,7 +14,8 @@ const ControlSpec Controls[] = {
 
 } // namespace
 
-ReprintsPage::ReprintsPage(QWidget *window) : WizardPage("FraReprints", "Reprints", window, Controls)
+ReprintsPage::ReprintsPage(QWidget *window, Prompts &prompts)
+    : WizardPage("FraReprints", "Reprints", window, Controls), m_prompts(prompts)
 {
     m_count = control<QLineEdit>("TxtReprints");
     new DigitBoxFilter(m_count);
@@ -25,15 +26,18 @@ QString ReprintsPage::countText() const
     return m_count->text();
 }
 
-std::optional<qint64> ReprintsPage::count() const
+std::optional<qint64> ReprintsPage::confirmCount()
 {
     const std::optional<double> value = decimalNumber(m_count->text());
-    if (!value)
-        return std::nullopt;
-    const qint64 rounded = roundHalfEven(*value);
-    if (rounded < -32768 || rounded > LargestCount)
-        return std::nullopt;
-    return rounded;
+    const qint64 rounded = value ? roundHalfEven(*value) : 0;
+    if (value && rounded >= -32768 && rounded <= LargestCount)
+        return rounded;
+    refuse(m_prompts,
+           QStringLiteral("The number of reprints must be a whole number from 0 to %1. "
+                          "Please go back to the Reprints page and correct it.")
+               .arg(LargestCount),
+           nullptr);
+    return std::nullopt;
 }
 
 void ReprintsPage::reset()

@@ -13,15 +13,16 @@ class ReprintsPage : public WizardPage
 public:
     static constexpr qint64 LargestCount = 32767;
 
-    explicit ReprintsPage(QWidget *window);
+    ReprintsPage(QWidget *window, Prompts &prompts);
 
     QString countText() const;
-    QLineEdit *countBox() const { return m_count; }
     // The count as a whole number (a fraction rounded half to even), or nothing
-    // when the text is not a number or lies outside -32768 to 32767.
-    std::optional<qint64> count() const;
-    void reset();
+    // when the text is not a number or lies outside -32768 to 32767, after
+    // saying so.
+    std::optional<qint64> confirmCount();
+    void reset() override;
 
 private:
+    Prompts &m_prompts;
     QLineEdit *m_count;
 };

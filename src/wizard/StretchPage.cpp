@@ -1,5 +1,8 @@
 #include "wizard/StretchPage.h"
 
+#include "engine/ReprintRun.h"
+#include "platform/Numbers.h"
+#include "platform/TextBox.h"
 #include "wizard/DigitFilter.h"
 
 #include <QLabel>
@@ -19,28 +22,36 @@ const ControlSpec Controls[] = {
 
 } // namespace
 
-StretchPage::StretchPage(QWidget *window) : WizardPage("FraStretch", "Stretch", window, Controls)
+StretchPage::StretchPage(QWidget *window, Prompts &prompts, ReprintRun &run, const TextBox &preview)
+    : WizardPage("FraStretch", "Stretch", window, Controls), m_prompts(prompts), m_run(run), m_preview(preview)
 {
     m_count = control<QLabel>("LblContanWords");
     m_target = control<QLineEdit>("txtNewContent");
     new DigitBoxFilter(m_target);
 }
 
-void StretchPage::showWordCount(qint64 count)
+void StretchPage::enter()
 {
+    const qint64 count = m_run.FillWordList(m_preview.text());
     m_count->setText(QStringLiteral("Your original content contains %1 words.").arg(count));
     m_target->setText(QString::number(count));
 }
 
-QString StretchPage::targetText() const
+std::optional<double> StretchPage::target() const
 {
-    return m_target->text();
+    return decimalNumber(m_target->text());
 }
 
-bool StretchPage::targetIsWorkable() const
+bool StretchPage::confirmTarget()
 {
-    // Anything that reads as a number counts, however long its digits run.
-    bool number = false;
-    const double target = m_target->text().trimmed().toDouble(&number);
-    return !number || target <= double(LargestTarget);
+    // A number too long to count exactly is still a number, and far too large.
+    const std::optional<double> words = target();
+    const bool workable = words ? *words <= double(LargestTarget) : !looksLikeDecimalNumber(m_target->text());
+    if (workable)
+        return true;
+    return refuse(m_prompts,
+                  QStringLiteral("The new content can hold at most %1 words. "
+                                 "Please go back to the Stretch page and correct it.")
+                      .arg(LargestTarget),
+                  nullptr);
 }

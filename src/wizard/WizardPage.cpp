@@ -1,5 +1,7 @@
 #include "wizard/WizardPage.h"
 
+#include "platform/Prompts.h"
+#include "platform/Titles.h"
 #include "platform/TwipsLayout.h"
 
 #include <QMouseEvent>
@@ -27,4 +29,12 @@ void WizardPage::mouseDoubleClickEvent(QMouseEvent *event)
     event->accept();
     if (m_doubleClickOpensExclusions && !childAt(event->position().toPoint()))
         emit exclusionEditorRequested();
+}
+
+bool WizardPage::refuse(Prompts &prompts, const QString &text, QWidget *focus)
+{
+    prompts.message(text, Prompts::Critical, MainCaption);
+    if (focus)
+        focus->setFocus();
+    return false;
 }

@@ -4,7 +4,10 @@
 
 #include <QGroupBox>
 
+class Prompts;
+
 // One page of the wizard: a frame on the main window holding a step's controls.
+// Each page answers for its own checks, its arrival and its reset.
 class WizardPage : public QGroupBox
 {
     Q_OBJECT
@@ -12,6 +15,14 @@ public:
     // All pages share one place on the window; the rectangle is in twips.
     WizardPage(const char *name, const char *caption, QWidget *window, std::span<const ControlSpec> controls,
                QRect twips = QRect(120, 1320, 9855, 4095));
+
+    // Next is leaving this page: true lets the user on; false keeps the page,
+    // after saying why.
+    virtual bool validate() { return true; }
+    // Next has just shown this page.
+    virtual void enter() {}
+    // The page's inputs back to their values after a restart.
+    virtual void reset() {}
 
     // Whether a double-click on the page's bare surface opens the exclusion editor.
     void setDoubleClickOpensExclusions(bool opens) { m_doubleClickOpensExclusions = opens; }
@@ -30,6 +41,9 @@ signals:
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    // Shows `text` as the window's critical message, puts the focus on `focus`
+    // (if any) and returns false, for validate().
+    static bool refuse(Prompts &prompts, const QString &text, QWidget *focus);
 
 private:
     bool m_doubleClickOpensExclusions = true;

@@ -1,7 +1,5 @@
 #include "engine/RandomDraw.h"
 #include "engine/ReprintRun.h"
-#include "engine/VariationGenerator.h"
-#include "engine/WordList.h"
 #include "fixtures/FixtureDb.h"
 #include "fixtures/RecordingObserver.h"
 #include "sources/TextFiles.h"
@@ -28,13 +26,19 @@ class TestReprintRun : public QObject
 
     std::unique_ptr<QTemporaryDir> m_program; // the program folder, with words.mdb
     std::unique_ptr<QTemporaryDir> m_output;
-    int m_reports = 0;
     std::unique_ptr<WordStore> m_store;
-    WordList m_list;
     ClockDrawSource m_clock;
-    std::unique_ptr<VariationGenerator> m_generator;
     RewriteSettings m_settings;
     std::unique_ptr<ReprintRun> m_run;
+
+    // The settings with `count` reprints, typed as `typed` (the count itself when empty).
+    RewriteSettings reprints(qint64 count, const QString &typed = QString()) const
+    {
+        RewriteSettings s = m_settings;
+        s.reprintCount = count;
+        s.reprintCountText = typed.isEmpty() ? QString::number(count) : typed;
+        return s;
+    }
 
     QString program(const QString &name) const { return QDir(m_program->path()).filePath(name); }
     QString output(const QString &name) const { return QDir(m_output->path()).filePath(name); }
@@ -45,23 +49,21 @@ private slots:
         m_program = std::make_unique<QTemporaryDir>();
         m_output = std::make_unique<QTemporaryDir>();
         makeFixtureDb(m_program->path(), {{"alpha", {}}, {"bravo", {}}, {"charlie", {}}});
-        m_reports = 0;
-        m_store = std::make_unique<WordStore>([this](const QString &, int) { ++m_reports; });
+        m_store = std::make_unique<WordStore>();
         QVERIFY(!m_store->OpenWordStore(m_program->path()));
+        m_run = std::make_unique<ReprintRun>(*m_store, m_clock, m_program->path());
         // Every call inserts one more word, so every variation differs from the last.
-        m_list.FillWordList(QStringLiteral("ab cd ef"));
+        m_run->FillWordList(QStringLiteral("ab cd ef"));
         m_settings = RewriteSettings();
         m_settings.legibility = 80;
-        m_settings.targetWordCount = QStringLiteral("4");
+        m_settings.targetWordCount = 4;
         m_settings.outputFolder = m_output->path();
-        m_generator = std::make_unique<VariationGenerator>(m_list, *m_store, m_clock);
-        m_run = std::make_unique<ReprintRun>(*m_generator, m_program->path(), [this] { return m_settings; });
     }
 
     void savingWritesTwoDifferentCopiesAndShowsTheWorkingOne()
     {
         RecordingObserver observer;
-        QVERIFY(m_run->SaveReprints(1, &observer));
+        QVERIFY(m_run->SaveReprints(reprints(1), &observer));
         const QByteArray saved = bytesOf(output(QStringLiteral("Quillmorpht1.txt")));
         const QByteArray working = bytesOf(program(QStringLiteral("Quillmorph1.txt")));
         QVERIFY(saved.startsWith(" ab "));
@@ -74,13 +76,13 @@ private slots:
         QCOMPARE(observer.events.last(), QStringLiteral("run ended"));
         QVERIFY(observer.failures.isEmpty());
         QCOMPARE(m_run->viewPosition(), 1);
-        QVERIFY(!m_run->ViewNext(QStringLiteral("1"))); // a count of 1 does nothing
+        QVERIFY(!m_run->ViewNext()); // a count of 1 does nothing
     }
 
     void displayOnlyWritesWorkingCopiesAndViewNextWraps()
     {
         RecordingObserver observer;
-        QVERIFY(m_run->ShowReprints(3, &observer));
+        QVERIFY(m_run->ShowReprints(reprints(3), &observer));
         QCOMPARE(QDir(m_output->path()).entryList(QDir::Files), QStringList());
         QCOMPARE(observer.events.count(QStringLiteral("started")), 3);
         for (int i = 1; i <= 3; ++i)
@@ -89,79 +91,77 @@ private slots:
         const QStringList labels = {"2 Of 3", "3 Of 3", "1 Of 3", "2 Of 3"};
         const QList<int> copies = {2, 3, 1, 2};
         for (int click = 0; click < labels.size(); ++click) {
-            const auto step = m_run->ViewNext(QStringLiteral("3"));
+            const auto step = m_run->ViewNext();
             QVERIFY(step);
             QCOMPARE(step->label, labels[click]);
             QCOMPARE(step->text, ReadTextFile(program(ReprintRun::workingCopyName(copies[click]))).text);
         }
-        QCOMPARE(m_run->ViewNext(QStringLiteral("05"))->label, QStringLiteral("3 Of 05"));
+        QVERIFY(m_run->ShowReprints(reprints(5, QStringLiteral("05")), nullptr));
+        QCOMPARE(m_run->ViewNext()->label, QStringLiteral("2 Of 05"));
     }
 
     void noReprintsWritesNothingButShowsAnEarlierCopy()
     {
         RecordingObserver observer;
-        QVERIFY(m_run->SaveReprints(0, &observer));
+        QVERIFY(m_run->SaveReprints(reprints(0), &observer));
         QCOMPARE(observer.events, QStringList{"run ended"});
         QVERIFY(observer.results.isEmpty());
         QVERIFY(QDir(m_output->path()).entryList(QDir::Files).isEmpty());
 
         QVERIFY(!WriteTextFile(program(QStringLiteral("Quillmorph1.txt")), {QStringLiteral("earlier")}));
-        QVERIFY(m_run->ShowReprints(-2, &observer));
+        QVERIFY(m_run->ShowReprints(reprints(-2), &observer));
         QCOMPARE(observer.results, QStringList{"earlier\r\n"});
         QCOMPARE(m_run->viewPosition(), 1);
     }
 
     void aShorterRunLeavesHigherNumbersInPlace()
     {
-        QVERIFY(m_run->SaveReprints(5, nullptr));
+        QVERIFY(m_run->SaveReprints(reprints(5), nullptr));
         const QByteArray fourth = bytesOf(output(QStringLiteral("Quillmorpht4.txt")));
         const QByteArray fifth = bytesOf(program(QStringLiteral("Quillmorph5.txt")));
-        QVERIFY(m_run->SaveReprints(2, nullptr));
+        QVERIFY(m_run->SaveReprints(reprints(2), nullptr));
         QCOMPARE(bytesOf(output(QStringLiteral("Quillmorpht4.txt"))), fourth);
         QCOMPARE(bytesOf(program(QStringLiteral("Quillmorph5.txt"))), fifth);
     }
 
     void fractionalViewCountNeverWraps()
     {
-        QVERIFY(m_run->ShowReprints(2, nullptr));
-        auto step = m_run->ViewNext(QStringLiteral("2.5"));
+        QVERIFY(m_run->ShowReprints(reprints(2, QStringLiteral("2.5")), nullptr));
+        auto step = m_run->ViewNext();
         QCOMPARE(step->label, QStringLiteral("2 Of 2.5"));
         QVERIFY(step->text);
-        step = m_run->ViewNext(QStringLiteral("2.5"));
+        step = m_run->ViewNext();
         QCOMPARE(step->label, QStringLiteral("3 Of 2.5"));
         QVERIFY(!step->text); // no copy 3: the box keeps its text
-        QCOMPARE(m_run->ViewNext(QStringLiteral("2.5"))->label, QStringLiteral("4 Of 2.5"));
-        QVERIFY(!m_run->ViewNext(QStringLiteral("two")));
-        QVERIFY(!m_run->ViewNext(QString()));
+        QCOMPARE(m_run->ViewNext()->label, QStringLiteral("4 Of 2.5"));
+        QVERIFY(m_run->ShowReprints(reprints(1, QStringLiteral("two")), nullptr));
+        QVERIFY(!m_run->ViewNext());
     }
 
     void viewPositionGoesPast255()
     {
-        QVERIFY(m_run->ShowReprints(1, nullptr));
+        QVERIFY(m_run->ShowReprints(reprints(1, QStringLiteral("300")), nullptr));
         QString label;
         for (int click = 0; click < 299; ++click)
-            label = m_run->ViewNext(QStringLiteral("300"))->label;
+            label = m_run->ViewNext()->label;
         QCOMPARE(label, QStringLiteral("300 Of 300"));
-        QCOMPARE(m_run->ViewNext(QStringLiteral("300"))->label, QStringLiteral("1 Of 300"));
+        QCOMPARE(m_run->ViewNext()->label, QStringLiteral("1 Of 300"));
     }
 
     void anUnwritableFileStopsTheRunAndKeepsWhatWasWritten()
     {
         RecordingObserver observer;
-        int files = 0;
-        // The folder is read afresh for every file: the second reprint's is gone.
-        const QString missing = output(QStringLiteral("gone/away"));
-        m_run = std::make_unique<ReprintRun>(*m_generator, m_program->path(), [&] {
-            RewriteSettings s = m_settings;
-            if (files++ >= 2)
-                s.outputFolder = missing;
-            return s;
-        });
-        QVERIFY(!m_run->SaveReprints(3, &observer));
+        // Another program takes the output folder away as the second reprint starts.
+        QTemporaryDir vanishing;
+        m_settings.outputFolder = vanishing.path();
+        observer.onReprintStarted = [&](qint64 number) {
+            if (number == 2)
+                QDir(vanishing.path()).removeRecursively();
+        };
+        QVERIFY(!m_run->SaveReprints(reprints(3), &observer));
         QCOMPARE(observer.failures.size(), 1);
-        QVERIFY2(observer.failures.first().contains(missing + QStringLiteral("/Quillmorpht2.txt")),
+        QVERIFY2(observer.failures.first().contains(vanishing.path() + QStringLiteral("/Quillmorpht2.txt")),
                  qPrintable(observer.failures.first()));
-        QVERIFY(FileExists(output(QStringLiteral("Quillmorpht1.txt"))));
         QVERIFY(FileExists(program(QStringLiteral("Quillmorph1.txt"))));
         QVERIFY(!FileExists(program(QStringLiteral("Quillmorph2.txt"))));
         QVERIFY(observer.events.contains(QStringLiteral("run ended")));
@@ -177,21 +177,21 @@ private slots:
         // The window is closed during the first variation: it is not written.
         RecordingObserver closing;
         closing.stopAt = 0;
-        QVERIFY(!m_run->ShowReprints(3, &closing));
+        QVERIFY(!m_run->ShowReprints(reprints(3), &closing));
         QCOMPARE(closing.stopped, QStringLiteral("0 of 3"));
         QVERIFY(closing.results.isEmpty());
         QCOMPARE(bytesOf(program(QStringLiteral("Quillmorph1.txt"))), QByteArray("earlier\r\n"));
-        auto step = m_run->ViewNext(QStringLiteral("3"));
+        auto step = m_run->ViewNext();
         QVERIFY(!step->text);
         QVERIFY2(step->error.contains(QStringLiteral("not made")), qPrintable(step->error));
 
         // Closed during the second: the first is made, the earlier second is no new one.
         RecordingObserver later;
         later.stopAt = 1;
-        QVERIFY(!m_run->ShowReprints(3, &later));
+        QVERIFY(!m_run->ShowReprints(reprints(3), &later));
         QCOMPARE(later.stopped, QStringLiteral("1 of 3"));
         QVERIFY(bytesOf(program(QStringLiteral("Quillmorph1.txt"))) != QByteArray("earlier\r\n"));
-        step = m_run->ViewNext(QStringLiteral("3"));
+        step = m_run->ViewNext();
         QCOMPARE(step->label, QStringLiteral("2 Of 3"));
         QVERIFY(!step->text);
         QVERIFY(!step->error.isEmpty());
@@ -199,14 +199,14 @@ private slots:
 
     void aFailedQueryStopsAfterTheCurrentVariationWithOneReport()
     {
-        m_store = std::make_unique<WordStore>([this](const QString &, int) { ++m_reports; });
-        m_list.FillWordList(QStringLiteral("happy days are here"));
+        m_store = std::make_unique<WordStore>(); // never opened
+        m_run = std::make_unique<ReprintRun>(*m_store, m_clock, m_program->path());
+        m_run->FillWordList(QStringLiteral("happy days are here"));
         m_settings.legibility = 5;
-        m_generator = std::make_unique<VariationGenerator>(m_list, *m_store, m_clock);
-        m_run = std::make_unique<ReprintRun>(*m_generator, m_program->path(), [this] { return m_settings; });
         RecordingObserver observer;
-        QVERIFY(!m_run->SaveReprints(3, &observer));
-        QCOMPARE(m_reports, 1);
+        QVERIFY(!m_run->SaveReprints(reprints(3), &observer));
+        QCOMPARE(observer.storeFailures.size(), 1);
+        QCOMPARE(observer.storeFailures.first().location, int(WordStore::LocationNotOpen));
         QCOMPARE(bytesOf(output(QStringLiteral("Quillmorpht1.txt"))), QByteArray(" happy days are here \r\n\r\n"));
         QVERIFY(!FileExists(program(QStringLiteral("Quillmorph1.txt"))));
         QVERIFY(!FileExists(output(QStringLiteral("Quillmorpht2.txt"))));

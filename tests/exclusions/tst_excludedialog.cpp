@@ -45,7 +45,7 @@ private slots:
     {
         m_prompts = FakePrompts();
         makeFixtureDb(m_dir.path(), {{"happy", {"glad"}}}, {"zebra", "Apple", "mango", "Mango"});
-        m_store = std::make_unique<WordStore>([this](const QString &d, int) { m_prompts.message(d, 0, "Penrook"); });
+        m_store = std::make_unique<WordStore>();
         QVERIFY(!m_store->OpenWordStore(m_dir.path()));
         m_editor = std::make_unique<ExcludeDialog>(*m_store, m_prompts);
         m_editor->show();
@@ -59,7 +59,7 @@ private slots:
         QCOMPARE(listed(), (QStringList{"Apple", "Mango", "mango", "zebra"}));
         QVERIFY(m_editor->findChild<QListWidget *>()->selectedItems().isEmpty());
         // A row without a word shows as an empty entry.
-        QVERIFY(!m_store->ExecuteStatement(QStringLiteral("insert into Tbl_Exclude(word) values(null)")));
+        execOnFixtureDb(m_dir.path(), QStringLiteral("insert into Tbl_Exclude(word) values(null)"));
         m_editor->RefreshList();
         QCOMPARE(listed().size(), 5);
         QVERIFY(listed().contains(QString()));
@@ -133,6 +133,19 @@ private slots:
         QCOMPARE(listed(), (QStringList{"Apple", "Mango", "mango", "zebra"}));
         QVERIFY(texts().filter(QStringLiteral("could not be saved")).size() == 1);
         QVERIFY(texts().filter(QStringLiteral("could not be deleted")).size() == 1);
+    }
+
+    // Without a word database the editor says why, as the error report, and
+    // writes nothing.
+    void aStoreThatIsNotOpenIsReported()
+    {
+        WordStore closed;
+        ExcludeDialog editor(closed, m_prompts);
+        const QString report = QStringLiteral("The word database is not open.\r\nContact The Software Vendor at line 20|0|Penrook");
+        QCOMPARE(texts(), QStringList{report});
+        editor.findChild<QLineEdit *>(QStringLiteral("TxtWord"))->setText(QStringLiteral("kiwi"));
+        QTest::mouseClick(editor.findChild<QPushButton *>(QStringLiteral("CmdSave")), Qt::LeftButton);
+        QCOMPARE(texts(), (QStringList{report, report}));
     }
 
     void enterMovesOnAndEscCloses()

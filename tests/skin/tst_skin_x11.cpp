@@ -4,6 +4,7 @@
 
 #include "fixtures/FakePrompts.h"
 #include "engine/RandomDraw.h"
+#include "engine/ReprintRun.h"
 #include "skin/TransForm.h"
 #include "startup/MainWindow.h"
 #include "startup/WordStore.h"
@@ -89,7 +90,8 @@ class TestSkinX11 : public QObject
         FakePrompts prompts;
         ClockDrawSource draws;
         QTemporaryDir program;
-        MainWindow window(store, prompts, draws, program.path());
+        ReprintRun reprints(store, draws, program.path());
+        MainWindow window(reprints, prompts, [] {}, program.path());
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QTest::qWait(300);

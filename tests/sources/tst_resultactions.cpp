@@ -151,24 +151,6 @@ private slots:
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("one\r\ntwo"));
     }
 
-    void webAddressesGetTheirScheme_data()
-    {
-        QTest::addColumn<QString>("address");
-        QTest::addColumn<QString>("opened");
-        QTest::newRow("host name") << "abc" << "http://abc";
-        QTest::newRow("https in mixed case") << "Https://x.org" << "Https://x.org";
-        QTest::newRow("upper case") << "HTTP://X" << "HTTP://X";
-        QTest::newRow("httpx") << "httpx" << "httpx";
-    }
-    void webAddressesGetTheirScheme()
-    {
-        QFETCH(QString, address);
-        QFETCH(QString, opened);
-        m_prompts.addressesAccepted = false;
-        QVERIFY(!m_actions->OpenAddress(address));
-        QCOMPARE(m_prompts.openedAddresses, QStringList{opened});
-    }
-
     // Through the finish page: focus selects all, the folder picker fills the box.
     void finishPageAndFolderPicker()
     {

@@ -4,6 +4,7 @@
 // name, types into them and clicks them.
 
 #include "engine/RandomDraw.h"
+#include "engine/ReprintRun.h"
 #include "fixtures/FakePrompts.h"
 #include "fixtures/FixtureDb.h"
 #include "platform/TextBox.h"
@@ -26,6 +27,8 @@ struct WizardDriver
     FakePrompts prompts;
     WordStore store;
     ClockDrawSource draws;
+    std::unique_ptr<ReprintRun> run;
+    int exclusionEditorOpened = 0; // times the window asked for the exclusion editor
     std::unique_ptr<MainWindow> window;
 
     explicit WizardDriver(const QList<FixtureWord> &words = {{"committee", {"commission"}},
@@ -36,7 +39,8 @@ struct WizardDriver
     {
         makeFixtureDb(program.path(), words);
         store.OpenWordStore(program.path());
-        window = std::make_unique<MainWindow>(store, prompts, draws, program.path());
+        run = std::make_unique<ReprintRun>(store, draws, program.path());
+        window = std::make_unique<MainWindow>(*run, prompts, [this] { ++exclusionEditorOpened; }, program.path());
         window->show();
     }
 

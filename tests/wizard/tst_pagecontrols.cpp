@@ -2,26 +2,17 @@
 
 #include "wizard/DigitFilter.h"
 
-#include <QTimer>
 
 class TestPageControls : public QObject
 {
     Q_OBJECT
 
-    // Runs `action`, which should open the modal exclusion editor; closes the
-    // editor and returns whether it came.
-    static bool opensEditor(const std::function<void()> &action)
+    // Runs `action` and returns whether it asked for the exclusion editor.
+    static bool opensEditor(WizardDriver &d, const std::function<void()> &action)
     {
-        bool opened = false;
-        QTimer::singleShot(0, [&opened] {
-            QWidget *modal = QApplication::activeModalWidget();
-            opened = modal && modal->objectName() == QLatin1String("FrmExclude") && !modal->parentWidget();
-            if (modal)
-                modal->close();
-        });
+        const int before = d.exclusionEditorOpened;
         action();
-        QCoreApplication::processEvents();
-        return opened;
+        return d.exclusionEditorOpened == before + 1;
     }
 
 private slots:
@@ -116,17 +107,17 @@ private slots:
     void shortcutsOpenTheExclusionEditor()
     {
         WizardDriver d;
-        QVERIFY(opensEditor([&] { d.click("imgExcept"); }));
-        QVERIFY(opensEditor([&] { QTest::mouseDClick(d.get("FraOriginal"), Qt::LeftButton, {}, QPoint(600, 250)); }));
-        QVERIFY(opensEditor([&] { QTest::mouseDClick(d.window.get(), Qt::LeftButton, {}, QPoint(300, 364)); }));
-        QVERIFY(!opensEditor([&] { QTest::mouseDClick(d.get("TxtContent")->findChild<QWidget *>(QStringLiteral("qt_scrollarea_viewport")), Qt::LeftButton); }));
-        QVERIFY(!opensEditor([&] { QTest::mouseDClick(d.get("lblRewrite"), Qt::LeftButton); }));
+        QVERIFY(opensEditor(d, [&] { d.click("imgExcept"); }));
+        QVERIFY(opensEditor(d, [&] { QTest::mouseDClick(d.get("FraOriginal"), Qt::LeftButton, {}, QPoint(600, 250)); }));
+        QVERIFY(opensEditor(d, [&] { QTest::mouseDClick(d.window.get(), Qt::LeftButton, {}, QPoint(300, 364)); }));
+        QVERIFY(!opensEditor(d, [&] { QTest::mouseDClick(d.get("TxtContent")->findChild<QWidget *>(QStringLiteral("qt_scrollarea_viewport")), Qt::LeftButton); }));
+        QVERIFY(!opensEditor(d, [&] { QTest::mouseDClick(d.get("lblRewrite"), Qt::LeftButton); }));
         d.type("TxtContent", QStringLiteral("alpha"));
         d.nextUntil(6);
-        QVERIFY(opensEditor([&] { QTest::mouseDClick(d.get("FraDisplay"), Qt::LeftButton, {}, QPoint(600, 250)); }));
+        QVERIFY(opensEditor(d, [&] { QTest::mouseDClick(d.get("FraDisplay"), Qt::LeftButton, {}, QPoint(600, 250)); }));
         d.choose("OptNo");
         d.next();
-        QVERIFY(!opensEditor([&] { QTest::mouseDClick(d.get("FraFinish"), Qt::LeftButton, {}, QPoint(600, 250)); }));
+        QVERIFY(!opensEditor(d, [&] { QTest::mouseDClick(d.get("FraFinish"), Qt::LeftButton, {}, QPoint(600, 250)); }));
     }
 
     void helpImageOpensTheHelpPage()

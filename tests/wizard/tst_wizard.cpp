@@ -209,7 +209,7 @@ private slots:
         QCOMPARE(d.text("Txt1"), QStringLiteral("two"));
         QCOMPARE(d.text("LblContanWords"), QStringLiteral("Your original content contains 7 words."));
         QCOMPARE(d.text("txtNewContent"), QStringLiteral("7"));
-        QCOMPARE(d.window->wordList().entries().at(2), QStringLiteral("\r\n"));
+        QCOMPARE(d.run->wordList().entries().at(2), QStringLiteral("\r\n"));
 
         // Back to page 3 and forward again: the target is the count once more.
         d.type("txtNewContent", QStringLiteral("99"));
@@ -396,6 +396,25 @@ private slots:
             for (int i = 1; i <= 5; ++i)
                 all += ReadTextFile(d.path(QStringLiteral("Quillmorph%1.txt").arg(i))).text;
             QCOMPARE(all.contains(QStringLiteral("commission")), !excluded);
+        }
+    }
+
+    // The slider's value reaches the run: at 5 every word of ten changes, at 80 two.
+    void theLegibilityChosenReachesTheRun()
+    {
+        for (const int legibility : {5, 80}) {
+            WizardDriver d;
+            d.type("TxtContent", QStringLiteral("committee morning proposal committee morning proposal committee "
+                                                "morning proposal committee"));
+            d.nextUntil(3);
+            d.get<QSlider>("slLeg")->setValue(legibility);
+            d.nextUntil(6);
+            d.choose("OptNo");
+            d.next();
+            const QString result = d.text("TxtFinishContant");
+            const qsizetype changed = result.count(QStringLiteral("commission")) + result.count(QStringLiteral("forenoon"))
+                                      + result.count(QStringLiteral("suggestion"));
+            QCOMPARE(changed, legibility == 5 ? 10 : 2);
         }
     }
 
