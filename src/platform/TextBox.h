@@ -26,8 +26,6 @@ public:
     // The selection, with CR LF line breaks.
     QString selectedText() const;
     void selectAll();
-    bool isLocked() const { return isReadOnly(); }
-    void setLocked(bool locked) { setReadOnly(locked); }
 
     // Inserts at the cursor as typing would, each line break a hard one.
     void insertPlainText(const QString &text);
