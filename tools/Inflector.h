@@ -1,11 +1,8 @@
 #pragma once
 
-#include "SynonymFilter.h"
-
 #include <QHash>
 #include <QString>
 #include <QStringList>
-#include <QVector>
 
 #include <optional>
 
@@ -30,12 +27,6 @@ public:
     // for certain. A phrase inflects its head: the last word of a noun phrase,
     // the first of a verb phrase.
     std::optional<QString> synonymForm(const QString &synonym, Slot slot) const;
-
-    // New head words: for every head word with synonyms, its forms in the slots
-    // of each of its parts of speech, with the synonyms of that part of speech
-    // in the same form. A form reached from several head words gathers all
-    // their synonyms.
-    QVector<HeadWord> inflect(const QVector<HeadWord> &heads) const;
 
     static QList<Slot> slotsOf(const QString &partOfSpeech);
 

@@ -73,10 +73,6 @@ TextBox::TextBox(QWidget *parent) : QPlainTextEdit(parent)
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setTabChangesFocus(false);
-    connect(document(), &QTextDocument::contentsChanged, this, [this] {
-        m_textKept = false;
-        m_text.clear();
-    });
 }
 
 QString TextBox::toCrLf(const QString &text)
@@ -123,11 +119,7 @@ QString TextBox::plainText(int from, int to) const
 
 QString TextBox::text() const
 {
-    if (!m_textKept) {
-        m_text = separatorsToCrLf(plainText(0, document()->characterCount()));
-        m_textKept = true;
-    }
-    return m_text;
+    return separatorsToCrLf(plainText(0, document()->characterCount()));
 }
 
 void TextBox::insertLines(QTextCursor &cursor, const QString &lines)

@@ -26,8 +26,6 @@ public:
     // The selection, with CR LF line breaks.
     QString selectedText() const;
     void selectAll();
-    bool isLocked() const { return isReadOnly(); }
-    void setLocked(bool locked) { setReadOnly(locked); }
 
     // Inserts at the cursor as typing would, each line break a hard one.
     void insertPlainText(const QString &text);
@@ -49,9 +47,4 @@ private:
     // Inserts text whose lines end in bare LF.
     static void insertLines(QTextCursor &cursor, const QString &lines);
     static QString toLf(const QString &text);
-
-    // text() of a long document costs a copy and a conversion; a reprint run asks
-    // for it once per variation, so it is kept until the document changes.
-    mutable QString m_text;
-    mutable bool m_textKept = false;
 };

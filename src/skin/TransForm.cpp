@@ -99,20 +99,17 @@ QVariantMap TransForm::saveProperties() const
 void TransForm::setMaskColor(int colour)
 {
     m_maskColor = colour;
-    emit propertyChanged(MaskColorName);
 }
 
 void TransForm::setTransparent(bool transparent)
 {
     m_transparent = transparent;
     ApplyShape();
-    emit propertyChanged(TransparentName);
 }
 
 void TransForm::setAutoDrag(int autoDrag)
 {
     m_autoDrag = autoDrag;
-    emit propertyChanged(AutoDragName);
 }
 
 void TransForm::Refresh()

@@ -70,9 +70,6 @@ public:
     // Whether a left press on the parent moves the window now.
     bool dragsOnLeftPress() const;
 
-signals:
-    void propertyChanged(const QString &name);
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;

@@ -14,22 +14,6 @@ void writeList(const QString &path, const QByteArray &lines)
     f.write(lines);
 }
 
-HeadWord head(const QString &word, const QMap<QString, QStringList> &byPos)
-{
-    HeadWord h{word, {}, byPos};
-    for (const QStringList &synonyms : byPos)
-        h.synonyms += synonyms;
-    return h;
-}
-
-QStringList synonymsOf(const QVector<HeadWord> &forms, const QString &word)
-{
-    for (const HeadWord &h : forms)
-        if (h.word == word)
-            return h.synonyms;
-    return {QStringLiteral("<none>")};
-}
-
 } // namespace
 
 class TestInflector : public QObject
@@ -105,25 +89,6 @@ private slots:
         QFETCH(QString, synonym);
         QCOMPARE(m_inflector->headForms(word, Inflector::Slot(slot)), head);
         QCOMPARE(m_inflector->synonymForm(word, Inflector::Slot(slot)).value_or(QString()), synonym);
-    }
-
-    // Each form gets the synonyms of its own part of speech, inflected the same way.
-    void headWordsGainTheirForms()
-    {
-        const QVector<HeadWord> forms = m_inflector->inflect({
-            head("go", {{"verb", {"proceed", "run", "move"}}, {"noun", {"attempt", "turn"}}}),
-            head("leaf", {{"noun", {"foliage", "page"}}}),
-            head("leave", {{"verb", {"depart", "exit"}}}),
-            head("happy", {{"adj", {"glad", "felicitous"}}}),
-        });
-        QCOMPARE(synonymsOf(forms, "went"), (QStringList{"proceeded", "moved"}));
-        QCOMPARE(synonymsOf(forms, "gone"), (QStringList{"proceeded", "moved"}));
-        QCOMPARE(synonymsOf(forms, "going"), (QStringList{"proceeding", "running", "moving"}));
-        QCOMPARE(synonymsOf(forms, "goes"), (QStringList{"proceeds", "runs", "moves"}));
-        QCOMPARE(synonymsOf(forms, "gos"), QStringList{"<none>"}); // a noun in -o: only the lists say
-        QCOMPARE(synonymsOf(forms, "leaves"), (QStringList{"foliages", "pages", "departs", "exits"}));
-        QCOMPARE(synonymsOf(forms, "happier"), QStringList{"gladder"});
-        QCOMPARE(synonymsOf(forms, "happiest"), QStringList{"gladdest"});
     }
 
     void withoutListsOnlyRulesApply()
