@@ -289,7 +289,6 @@ void TransForm::PopupSysMenu(int flags, std::optional<double> x, std::optional<d
     QMenu *menu = systemMenu();
     if (!menu)
         return;
-    flags |= ReturnCommandFlag;
     QPoint at = menuPoint(x, y);
     const QSize size = menu->sizeHint();
     if (flags & RightAlign)

@@ -27,7 +27,6 @@ public:
     static constexpr bool DefaultTransparent = true;
     static constexpr int DefaultAutoDrag = 2;
     static constexpr int DesignFace = 32; // 480 twips
-    static constexpr int ReturnCommandFlag = 0x100;
 
     // A control on `parent`, its properties loaded from `stored` (names in any
     // letter case; missing ones take their defaults). In design mode it only
@@ -45,7 +44,6 @@ public:
     int AutoDrag() const { return m_autoDrag; }
     void setAutoDrag(int autoDrag);
     bool isDisabled() const { return m_disabled; }
-    bool isDesignMode() const { return m_designMode; }
 
     void Refresh();
 
