@@ -1,5 +1,7 @@
 #include "SenseSelector.h"
 
+#include "engine/Articles.h"
+
 #include <QRegularExpression>
 #include <QSet>
 
@@ -40,24 +42,6 @@ QString labelOf(Pos pos)
 bool hasUpper(const QString &text)
 {
     return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isUpper(); });
-}
-
-// Whether "an" rather than "a" goes before the word, by its spelling: a vowel
-// letter, less the vowels read as "you" or "won" and with the silent h's.
-bool takesAn(const QString &word)
-{
-    const QString w = word.toLower();
-    if (w.isEmpty())
-        return false;
-    for (const char *prefix : {"hour", "honest", "honor", "honour", "heir"}) {
-        if (w.startsWith(QLatin1String(prefix)))
-            return true;
-    }
-    for (const char *prefix : {"uni", "use", "usa", "usi", "usu", "uti", "ure", "eu", "ewe", "one", "once", "uk"}) {
-        if (w.startsWith(QLatin1String(prefix)))
-            return false;
-    }
-    return QStringLiteral("aeiou").contains(w.at(0));
 }
 
 // How often the word in this reading stands after "a" or "an": nouns, adjectives
