@@ -21,6 +21,7 @@ struct RewriteSettings
 
     std::array<KeywordRule, KeywordRows> keywordRules;
     int legibility = 80;                  // 5 to 80: the share of words, in per cent, left unchanged
+    bool fitToSentence = false;           // choose synonyms that fit each word's sentence
     std::optional<double> targetWordCount; // words the new content should hold; nothing: no stretch
     qint64 reprintCount = 1;
     QString reprintCountText = QStringLiteral("1"); // as typed, for View Next's "n Of m"

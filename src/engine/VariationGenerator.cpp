@@ -14,16 +14,10 @@ namespace {
 // A stretch of this many insertions or more reports its progress this often.
 constexpr qint64 StretchReportEvery = 1 << 16;
 
-bool equalIgnoringCase(const QString &a, const QString &b)
-{
-    return a.size() == b.size() && a.compare(b, Qt::CaseInsensitive) == 0;
-}
-
-
 } // namespace
 
 VariationGenerator::VariationGenerator(WordList &list, WordStore &store, DrawSource &draws)
-    : m_list(list), m_store(store), m_draws(draws)
+    : m_list(list), m_store(store), m_draws(draws), m_exact(store)
 {
 }
 
@@ -69,7 +63,8 @@ Variation VariationGenerator::GenerateVariation(const RewriteSettings &settings,
     Variation result;
     {
         WordStore::ReadBurst burst(m_store);
-        result.storeFailure = replaceWords(planned, protectedWords, observer);
+        SynonymChooser &chooser = settings.fitToSentence && m_fit ? *m_fit : m_exact;
+        result.storeFailure = replaceWords(chooser, planned, protectedWords, observer);
         if (!result.storeFailure)
             result.storeFailure = stretch(settings.targetWordCount, observer);
     }
@@ -88,7 +83,8 @@ Variation VariationGenerator::GenerateVariation(const RewriteSettings &settings,
     return result;
 }
 
-std::optional<StoreFailure> VariationGenerator::replaceWords(qint64 planned, const ProtectedWords &protectedWords,
+std::optional<StoreFailure> VariationGenerator::replaceWords(SynonymChooser &chooser, qint64 planned,
+                                                             const ProtectedWords &protectedWords,
                                                              VariationObserver *observer)
 {
     int failures = 0;
@@ -96,9 +92,6 @@ std::optional<StoreFailure> VariationGenerator::replaceWords(qint64 planned, con
     // Counts a failed pick; false once the byte-wide count would overflow.
     auto fail = [&failures] { return ++failures <= FailureCeiling; };
 
-    // Entries holding a space (words inserted by an earlier stretch) can have
-    // synonyms only when some head word holds one; asked once a call, when first needed.
-    std::optional<bool> spacedMayMatch;
     // The keywords that are set, so a draw looks at those only.
     ProtectedWords keywords;
     qsizetype keywordCount = 0;
@@ -106,60 +99,37 @@ std::optional<StoreFailure> VariationGenerator::replaceWords(qint64 planned, con
         if (!keyword.isEmpty())
             keywords[keywordCount++] = keyword;
     }
+    const std::span<const QString> setKeywords(keywords.data(), size_t(keywordCount));
+    chooser.beginVariation(m_list);
     while (replaced < planned) {
         const qint64 position = Draw(m_draws, m_list.count());
-        const quint8 traits = m_list.traits(position);
-        static const QString pastTheEnd;
-        const QString &word = position < m_list.count() ? m_list.at(position) : pastTheEnd;
-
-        if (traits & WordList::Short) {
+        switch (chooser.check(m_list, position, setKeywords)) {
+        case SynonymChooser::Check::Short:
             if (!fail() || failures > FailureLimit)
-                break;
+                return std::nullopt;
             continue;
-        }
-        bool isKeyword = false;
-        for (qsizetype k = 0; k < keywordCount; ++k) {
-            if (equalIgnoringCase(word, keywords[k])) {
-                isKeyword = true;
-                break;
-            }
-        }
-        if (isKeyword) {
+        case SynonymChooser::Check::Protected:
             if (!fail())
-                break;
+                return std::nullopt;
             continue;
-        }
-        if (traits & WordList::Marked) {
-            if (!fail())
-                break;
+        case SynonymChooser::Check::LeftAlone:
             continue;
+        case SynonymChooser::Check::Open:
+            break;
         }
         if (failures > FailureLimit)
             break;
 
-        const StoreAnswer<bool> excluded = m_store.IsExcluded(word);
-        if (!excluded)
-            return excluded.failure;
-        if (*excluded) {
+        const StoreAnswer<SynonymChooser::Choice> choice = chooser.choose(m_list, position, m_draws);
+        if (!choice)
+            return choice.failure;
+        if (*choice == SynonymChooser::Choice::Excluded) {
             if (!fail())
                 break;
             continue;
         }
-        if (traits & WordList::Spaced) {
-            if (!spacedMayMatch)
-                spacedMayMatch = m_store.headWordsMayHaveSpaces();
-            if (!*spacedMayMatch)
-                continue; // no synonyms: skipped without counting
-        }
-        ResultSet synonyms = m_store.SynonymsOf(word);
-        if (!synonyms.isOpen())
-            return synonyms.failure();
-        if (synonyms.rowCount() == 0)
+        if (*choice == SynonymChooser::Choice::NoSynonym)
             continue;
-        const qint64 row = DrawAtLeastOne(m_draws, synonyms.rowCount());
-        const QVariant synonym = synonyms.value(row, synonyms.columnIndex(QStringLiteral("synonym")));
-        m_list.setEntry(position, (synonym.isNull() ? QString() : synonym.toString()) + Marker);
-
         ++replaced;
         if (observer)
             observer->progressChanged(replaced);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/ExactLookup.h"
 #include "engine/RewriteSettings.h"
 #include "startup/ResultSet.h"
 
@@ -32,6 +33,10 @@ public:
 
     VariationGenerator(WordList &list, WordStore &store, DrawSource &draws);
 
+    // The way of choosing synonyms that settings.fitToSentence asks for; none
+    // (the default) leaves every variation to the exact lookup.
+    void setFitChooser(SynonymChooser *chooser) { m_fit = chooser; }
+
     // One variation under `settings`, in nine stages:
     //  1. tells the observer a variation starts;
     //  2. takes the change rows (keyword and replacement) and keep rows with a
@@ -42,7 +47,9 @@ public:
     //  5. replaces random entries by random synonyms, marked "###" for this call,
     //     until the plan is met or more than 100 failed picks (short, keyword,
     //     marked or excluded words) follow one another; words without synonyms
-    //     are skipped without counting;
+    //     are skipped without counting; the synonyms are chosen by the exact
+    //     lookup, or fitted to the sentence when the settings ask for it and a
+    //     fit chooser is set;
     //  6. when the target word count is a number above originalWordCount, makes
     //     (target - count) attempts to insert a random head word of 4 or more
     //     characters after a random entry other than the first; a draw past the
@@ -60,14 +67,16 @@ public:
 
 private:
     using ProtectedWords = std::array<QString, 2 * RewriteSettings::KeywordRows>;
-    std::optional<StoreFailure> replaceWords(qint64 planned, const ProtectedWords &protectedWords,
-                                             VariationObserver *observer);
+    std::optional<StoreFailure> replaceWords(SynonymChooser &chooser, qint64 planned,
+                                             const ProtectedWords &protectedWords, VariationObserver *observer);
     std::optional<StoreFailure> stretch(std::optional<double> target, VariationObserver *observer);
     QString assemble();
 
     WordList &m_list;
     WordStore &m_store;
     DrawSource &m_draws;
+    ExactLookup m_exact;
+    SynonymChooser *m_fit = nullptr;
     // The text of the last variation, its storage used again for the next once
     // the caller has let go of it: a stretched run's text runs to megabytes.
     QString m_text;

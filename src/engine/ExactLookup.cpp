@@ -1,0 +1,59 @@
+#include "engine/ExactLookup.h"
+
+#include "engine/RandomDraw.h"
+#include "engine/VariationGenerator.h"
+#include "engine/WordList.h"
+
+namespace {
+
+bool equalIgnoringCase(const QString &a, const QString &b)
+{
+    return a.size() == b.size() && a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+void ExactLookup::beginVariation(const WordList &)
+{
+    m_spacedMayMatch.reset();
+}
+
+SynonymChooser::Check ExactLookup::check(const WordList &list, qsizetype position, std::span<const QString> keywords)
+{
+    const quint8 traits = list.traits(position);
+    if (traits & WordList::Short)
+        return Check::Short;
+    const QString &word = list.at(position); // not short, so not past the end
+    for (const QString &keyword : keywords) {
+        if (equalIgnoringCase(word, keyword))
+            return Check::Protected;
+    }
+    if (traits & WordList::Marked)
+        return Check::Protected;
+    return Check::Open;
+}
+
+StoreAnswer<SynonymChooser::Choice> ExactLookup::choose(WordList &list, qsizetype position, DrawSource &draws)
+{
+    const QString &word = list.at(position);
+    const StoreAnswer<bool> excluded = m_store.IsExcluded(word);
+    if (!excluded)
+        return excluded.failure;
+    if (*excluded)
+        return Choice::Excluded;
+    if (list.traits(position) & WordList::Spaced) {
+        if (!m_spacedMayMatch)
+            m_spacedMayMatch = m_store.headWordsMayHaveSpaces();
+        if (!*m_spacedMayMatch)
+            return Choice::NoSynonym;
+    }
+    ResultSet synonyms = m_store.SynonymsOf(word);
+    if (!synonyms.isOpen())
+        return synonyms.failure();
+    if (synonyms.rowCount() == 0)
+        return Choice::NoSynonym;
+    const qint64 row = DrawAtLeastOne(draws, synonyms.rowCount());
+    const QVariant synonym = synonyms.value(row, synonyms.columnIndex(QStringLiteral("synonym")));
+    list.setEntry(position, (synonym.isNull() ? QString() : synonym.toString()) + VariationGenerator::Marker);
+    return Choice::Replaced;
+}
