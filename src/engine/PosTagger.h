@@ -1,0 +1,90 @@
+#pragma once
+
+#include "engine/WordClass.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+#include <QVector>
+
+#include <array>
+#include <optional>
+#include <vector>
+
+// Tells the part of speech of each word of a sentence: a second-order hidden
+// Markov model over the Penn Treebank tags, decoded by Viterbi.
+class PosTagger
+{
+public:
+    // Reads the model from two files: `lexiconPath`, the word lexicon ("MNCL",
+    // then one line per word: ("word" ((tag logprob) ...) () ), the log
+    // probability of the word given the tag), and `trigramPath`, the tag
+    // trigram counts in the NgramBin format. Nothing when either file is
+    // missing or malformed; `error`, when not null, then says which and why.
+    static std::optional<PosTagger> load(const QString &lexiconPath, const QString &trigramPath, QString *error);
+
+    // The class of each token of one sentence: one result per token, in order.
+    // Tokens are words as they stand in the text. Punctuation before or after
+    // a word ("\"Hello,", "end.") is split off and read as punctuation, an
+    // abbreviation keeps its full stop ("Inc."), and a clitic ("company's",
+    // "they're", "don't") is read apart from its word. A token's class is its
+    // word's; None for a token with no letter or digit (spaces, line breaks,
+    // lone punctuation), for names, pronouns, determiners, numbers and other
+    // closed classes, and for a verb contracted with "not". A capital letter
+    // marks a name except on the sentence's first word. An empty list gives an
+    // empty list.
+    QVector<WordClass> tag(const QStringList &tokens) const;
+
+private:
+    // One tag a word may have, with the log probability of the word given it.
+    struct Candidate
+    {
+        float logEmission;
+        quint8 tag;
+    };
+    struct LexiconEntry
+    {
+        quint32 spellingStart;
+        quint32 candidateStart;
+        quint16 spellingLength;
+        quint8 candidateCount;
+    };
+    // The tags the rules and the decoder name.
+    struct Tags
+    {
+        quint8 punc, nn, nns, nnp, nnps, vb, vbp, vbz, vbg, vbd, vbn, jj, jjr, jjs, rb, cd;
+    };
+    struct Scratch;
+
+    PosTagger() = default;
+    bool readTrigrams(const QByteArray &bytes, QList<QByteArray> &names, QString *why);
+    bool readLexicon(const QByteArray &bytes, const QList<QByteArray> &names, QString *why);
+    void addLexiconEntry(QStringView word, std::vector<Candidate> &candidates);
+    void readPossessivesAsDeterminers(const QList<QByteArray> &names);
+
+    const LexiconEntry *find(QStringView word) const;
+    const LexiconEntry *findAnyCase(QStringView word) const;
+    int splitToken(QStringView token, bool &sentenceStart, Scratch &s) const;
+    int addWord(QStringView word, bool sentenceStart, Scratch &s) const;
+    int addEntry(const LexiconEntry &entry, Scratch &s) const;
+    int addPunctuation(Scratch &s) const;
+    void guess(QStringView word, bool properName, bool sentenceStart, Scratch &s) const;
+    void addGuess(quint8 tag, float weight, Scratch &s) const;
+    void decode(Scratch &s) const;
+
+    int m_tagCount = 0;
+    Tags m_tag{};
+    std::vector<WordClass> m_classOfTag;
+    std::vector<float> m_logTransition; // log P(t3 | t1 t2) at (t1 * n + t2) * n + t3
+    std::vector<float> m_logStart;      // log P(t) for a sentence's first word
+    std::vector<float> m_logPrior;      // log P(t)
+    std::vector<float> m_tagCounts;     // how often each tag was seen
+
+    std::vector<char16_t> m_spellings;
+    std::vector<LexiconEntry> m_entries;
+    std::vector<Candidate> m_candidates;
+    std::vector<qint32> m_slots; // open addressing into m_entries; -1 is empty
+    // The lexicon's entries for the clitics: 's 're 've 'll 'd 'm n't '
+    std::array<qint32, 8> m_clitics{};
+};
