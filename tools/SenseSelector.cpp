@@ -2,6 +2,7 @@
 
 #include "engine/Articles.h"
 
+#include <QMap>
 #include <QRegularExpression>
 #include <QSet>
 
@@ -54,6 +55,29 @@ double afterArticle(WordNetSenses::Pos pos, std::optional<Inflector::Slot> slot)
     return slot == Inflector::Slot::Gerund || slot == Inflector::Slot::Past ? 0.25 : 0;
 }
 
+// The class a word stands in when it is this form of a word of this part of speech.
+WordClass classOf(Pos pos, std::optional<Inflector::Slot> slot)
+{
+    using Slot = Inflector::Slot;
+    switch (pos) {
+    case Pos::Noun:
+        return slot == Slot::Plural ? WordClass::NounPlural : WordClass::Noun;
+    case Pos::Verb:
+        if (slot == Slot::ThirdPerson)
+            return WordClass::VerbThird;
+        if (slot == Slot::Gerund)
+            return WordClass::VerbGerund;
+        return slot == Slot::Past ? WordClass::VerbPast : WordClass::Verb;
+    case Pos::Adjective:
+        if (slot == Slot::Comparative)
+            return WordClass::AdjectiveComparative;
+        return slot == Slot::Superlative ? WordClass::AdjectiveSuperlative : WordClass::Adjective;
+    case Pos::Adverb:
+        return WordClass::Adverb;
+    }
+    return WordClass::None;
+}
+
 } // namespace
 
 struct SenseSelector::Reading
@@ -66,6 +90,12 @@ struct SenseSelector::Reading
     {
         return fold(base) == fold(other.base) && pos == other.pos && slot == other.slot;
     }
+};
+
+struct SenseSelector::Readings
+{
+    QHash<QString, QVector<Reading>> of; // folded word -> readings
+    QStringList forms;                   // words that are only inflected forms, in order found
 };
 
 struct SenseSelector::Candidate
@@ -122,7 +152,7 @@ bool SenseSelector::isCommonFor(const QString &synonym, const QString &head) con
 }
 
 QStringList SenseSelector::choose(const QString &surface, const QVector<Reading> &readings,
-                                  const QHash<QString, const HeadWord *> &byHead) const
+                                  const QHash<QString, const HeadWord *> &byHead, const Limits &limits) const
 {
     if (m_closedClass.contains(surface))
         return {};
@@ -159,9 +189,10 @@ QStringList SenseSelector::choose(const QString &surface, const QVector<Reading>
                 fitsAll.insert(fold(c->text));
             }
         }
-        // Where the hand-chosen list has judged the word, WordNet adds nothing.
+        // Where the hand-chosen list has judged the word, WordNet adds nothing
+        // (unless the sentence is known, which the list did not judge).
         const HeadWord *entry = byHead.value(fold(r.base));
-        if (!entry || m_curated.judged(r.base, r.pos))
+        if (!entry || (limits.handListDecides && m_curated.judged(r.base, r.pos)))
             continue;
         QSet<QString> listed;
         for (const QString &t : entry->byPartOfSpeech.value(labelOf(r.pos)))
@@ -188,15 +219,16 @@ QStringList SenseSelector::choose(const QString &surface, const QVector<Reading>
     const bool lowerHead = !hasUpper(surface);
     for (Candidate &c : candidates) {
         const bool byHand = c.rank < 1000;
-        if (c.weight / total < (byHand ? m_rules.minShare : m_rules.minSenseShare))
+        if (c.weight / total < (byHand ? limits.minShare : limits.minSenseShare))
             continue;
         const QStringList words = c.text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
         if (words.size() > 2 || (words.size() == 1 && m_closedClass.contains(c.text)))
             continue;
         if (lowerHead && hasUpper(c.text))
             continue;
-        // "a" and "an" stay as the text has them: "an important" must not become "an significant".
-        if (c.afterArticle > 0.25 * c.weight && takesAn(c.text) != takesAn(surface))
+        // "a" and "an" stay as the text has them: "an important" must not become
+        // "an significant" (unless the article can be made to agree).
+        if (limits.keepArticle && c.afterArticle > 0.25 * c.weight && takesAn(c.text) != takesAn(surface))
             continue;
         if (!isCommonFor(c.text, surface))
             continue;
@@ -218,7 +250,7 @@ QStringList SenseSelector::choose(const QString &surface, const QVector<Reading>
             }
         }
         c.home = own > 0 ? shared / own : 0;
-        if (!byHand && c.home < m_rules.minHome)
+        if (!byHand && c.home < limits.minHome)
             continue;
         // Outside the hand-chosen list, the corpus must have met the synonym itself
         // in the shared sense: a sense group also holds rare and technical words
@@ -246,24 +278,20 @@ QStringList SenseSelector::choose(const QString &surface, const QVector<Reading>
     });
     QStringList chosen;
     for (const Candidate &c : std::as_const(kept)) {
-        if (chosen.size() >= m_rules.maxSynonyms)
+        if (chosen.size() >= limits.maxSynonyms)
             break;
         chosen.append(c.text);
     }
     return chosen;
 }
 
-QVector<HeadWord> SenseSelector::select(const QVector<HeadWord> &thesaurus) const
+SenseSelector::Readings SenseSelector::readingsOf(const QVector<HeadWord> &thesaurus,
+                                                  const QHash<QString, const HeadWord *> &byHead) const
 {
-    QHash<QString, const HeadWord *> byHead;
-    for (const HeadWord &head : thesaurus)
-        byHead.insert(fold(head.word), &head);
-
     // Every reading of every word: its own parts of speech, and the forms of others.
-    QHash<QString, QVector<Reading>> readings; // folded word -> readings
-    QStringList forms;                         // words that are only inflected forms, in order found
+    Readings readings;
     auto add = [&readings](const QString &word, const Reading &reading) {
-        QVector<Reading> &of = readings[fold(word)];
+        QVector<Reading> &of = readings.of[fold(word)];
         if (!of.contains(reading))
             of.append(reading);
     };
@@ -278,29 +306,66 @@ QVector<HeadWord> SenseSelector::select(const QVector<HeadWord> &thesaurus) cons
                 for (const QString &form : m_inflector.headForms(head.word, slot)) {
                     if (fold(form) == fold(head.word) || form.contains(QLatin1Char(' ')) || !formExists(form))
                         continue;
-                    if (!byHead.contains(fold(form)) && !readings.contains(fold(form)))
-                        forms.append(form);
+                    if (!byHead.contains(fold(form)) && !readings.of.contains(fold(form)))
+                        readings.forms.append(form);
                     add(form, Reading{head.word, pos, slot});
                 }
             }
         }
     }
     // A form that WordNet knows as a word of its own is used that way too ("works").
-    for (const QString &form : std::as_const(forms)) {
+    for (const QString &form : std::as_const(readings.forms)) {
         for (const Pos pos : AllPos) {
             if (!m_senses.senses(form, pos).isEmpty())
                 add(form, Reading{form, pos, std::nullopt});
         }
     }
+    return readings;
+}
+
+QVector<HeadWord> SenseSelector::select(const QVector<HeadWord> &thesaurus) const
+{
+    QHash<QString, const HeadWord *> byHead;
+    for (const HeadWord &head : thesaurus)
+        byHead.insert(fold(head.word), &head);
+    const Readings readings = readingsOf(thesaurus, byHead);
+    const Limits limits{m_rules.minShare, m_rules.minSenseShare, m_rules.minHome, m_rules.maxSynonyms, true, true};
 
     QVector<HeadWord> result;
-    result.reserve(thesaurus.size() + forms.size());
+    result.reserve(thesaurus.size() + readings.forms.size());
     for (const HeadWord &head : thesaurus)
-        result.append(HeadWord{head.word, choose(head.word, readings.value(fold(head.word)), byHead), {}});
-    for (const QString &form : std::as_const(forms)) {
-        const QStringList chosen = choose(form, readings.value(fold(form)), byHead);
+        result.append(HeadWord{head.word, choose(head.word, readings.of.value(fold(head.word)), byHead, limits), {}});
+    for (const QString &form : std::as_const(readings.forms)) {
+        const QStringList chosen = choose(form, readings.of.value(fold(form)), byHead, limits);
         if (!chosen.isEmpty())
             result.append(HeadWord{form, chosen, {}});
     }
+    return result;
+}
+
+QVector<ClassSynonyms> SenseSelector::selectByClass(const QVector<HeadWord> &thesaurus) const
+{
+    QHash<QString, const HeadWord *> byHead;
+    for (const HeadWord &head : thesaurus)
+        byHead.insert(fold(head.word), &head);
+    const Readings readings = readingsOf(thesaurus, byHead);
+    const Limits limits{m_rules.fitMinShare, m_rules.fitMinShare, m_rules.fitMinHome, m_rules.fitMaxSynonyms,
+                        m_rules.fitKeepArticle, m_rules.fitHandListDecides};
+
+    QVector<ClassSynonyms> result;
+    auto addClasses = [&](const QString &word) {
+        QMap<WordClass, QVector<Reading>> byClass;
+        for (const Reading &r : readings.of.value(fold(word)))
+            byClass[classOf(r.pos, r.slot)].append(r);
+        for (auto it = byClass.cbegin(); it != byClass.cend(); ++it) {
+            const QStringList chosen = choose(word, it.value(), byHead, limits);
+            if (!chosen.isEmpty())
+                result.append(ClassSynonyms{word, it.key(), chosen});
+        }
+    };
+    for (const HeadWord &head : thesaurus)
+        addClasses(head.word);
+    for (const QString &form : std::as_const(readings.forms))
+        addClasses(form);
     return result;
 }

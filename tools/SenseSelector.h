@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ClassSynonyms.h"
 #include "ClosedClass.h"
 #include "CuratedSynonyms.h"
 #include "Inflector.h"
@@ -18,6 +19,17 @@ struct SenseRules
     int maxSynonyms = 4;
     int minAttested = 1; // times the corpus must have met a WordNet synonym in the shared sense
     bool inflect = true; // also make the inflected forms as head words
+
+    // The synonyms by word class (selectByClass). The sentence tells the class
+    // and each synonym is still tried in its place, so one need only fit most
+    // of the class's use, hand-chosen or not; the article before it can be made
+    // to agree; and the hand-chosen list, which judged the word's use as a
+    // whole, does not keep WordNet's synonyms out.
+    double fitMinShare = 0.5;
+    double fitMinHome = 0.5;
+    int fitMaxSynonyms = 6;
+    bool fitKeepArticle = false;
+    bool fitHandListDecides = false;
 };
 
 // Chooses the English synonyms that fit a word wherever it ordinarily appears.
@@ -66,16 +78,34 @@ public:
     // any. Head words whose synonyms all fail stay, with none.
     QVector<HeadWord> select(const QVector<HeadWord> &thesaurus) const;
 
+    // For a reader that knows the word's class in its sentence: every head word
+    // and inflected form with, per word class it can stand in, the synonyms
+    // chosen as above from the readings of that class alone ("needs" as a
+    // plural noun apart from "needs" as a verb), the word's use shared out
+    // within the class, by the `fit` rules. Only classes with synonyms are listed.
+    QVector<ClassSynonyms> selectByClass(const QVector<HeadWord> &thesaurus) const;
+
 private:
     struct Reading;
+    struct Readings;
     struct Candidate;
+    struct Limits
+    {
+        double minShare;      // for a hand-chosen synonym
+        double minSenseShare; // for one from WordNet
+        double minHome;
+        int maxSynonyms;
+        bool keepArticle;     // no synonym that would take "an" where the word takes "a", or the other way round
+        bool handListDecides; // a word the hand-chosen list has judged takes nothing from WordNet
+    };
 
     double senseWeight(const QVector<WordNetSenses::Sense> &senses, qsizetype index) const;
     double mass(const QString &lemma, WordNetSenses::Pos pos) const;
     bool isCommonFor(const QString &synonym, const QString &head) const;
     bool formExists(const QString &form) const;
+    Readings readingsOf(const QVector<HeadWord> &thesaurus, const QHash<QString, const HeadWord *> &byHead) const;
     QStringList choose(const QString &surface, const QVector<Reading> &readings,
-                       const QHash<QString, const HeadWord *> &byHead) const;
+                       const QHash<QString, const HeadWord *> &byHead, const Limits &limits) const;
 
     const WordNetSenses &m_senses;
     const WordFrequency &m_frequency;

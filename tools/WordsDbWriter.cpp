@@ -10,16 +10,19 @@ namespace {
 const char *const Schema = R"(
 create table Words(word_id integer primary key, word text);
 create table Synonyms(word_id integer, synonym text);
+create table FitSynonyms(word text, class text, synonym text, rank integer);
 create table if not exists Tbl_Exclude(id integer primary key autoincrement, word text);
 )";
 
 const char *const Indexes = R"(
 create index Words_word on Words(word collate nocase);
 create index Synonyms_word_id on Synonyms(word_id);
+create index FitSynonyms_word_class on FitSynonyms(word, class);
 create index if not exists Tbl_Exclude_word on Tbl_Exclude(word collate nocase);
 )";
 
-std::optional<QString> fill(SqliteDatabase &db, const QVector<HeadWord> &heads, WordsDbCounts &counts)
+std::optional<QString> fill(SqliteDatabase &db, const QVector<HeadWord> &heads,
+                            const QVector<ClassSynonyms> &byClass, WordsDbCounts &counts)
 {
     if (auto error = db.exec(QStringLiteral("begin immediate")))
         return error;
@@ -27,14 +30,17 @@ std::optional<QString> fill(SqliteDatabase &db, const QVector<HeadWord> &heads, 
         db.exec(QStringLiteral("rollback"));
         return std::optional<QString>(message);
     };
-    if (auto error = db.exec(QStringLiteral("drop table if exists Words; drop table if exists Synonyms;")))
+    if (auto error = db.exec(QStringLiteral(
+            "drop table if exists Words; drop table if exists Synonyms; drop table if exists FitSynonyms;")))
         return fail(*error);
     if (auto error = db.exec(QString::fromLatin1(Schema)))
         return fail(*error);
 
     SqliteStatement addWord = db.prepare(QStringLiteral("insert into Words(word_id, word) values(?1, ?2)"));
     SqliteStatement addSynonym = db.prepare(QStringLiteral("insert into Synonyms(word_id, synonym) values(?1, ?2)"));
-    if (!addWord.isValid() || !addSynonym.isValid())
+    SqliteStatement addFit =
+        db.prepare(QStringLiteral("insert into FitSynonyms(word, class, synonym, rank) values(?1, ?2, ?3, ?4)"));
+    if (!addWord.isValid() || !addSynonym.isValid() || !addFit.isValid())
         return fail(db.lastError());
 
     counts = {};
@@ -60,6 +66,23 @@ std::optional<QString> fill(SqliteDatabase &db, const QVector<HeadWord> &heads, 
         if (!head.synonyms.isEmpty())
             ++counts.headWordsWithSynonyms;
     }
+    for (const ClassSynonyms &entry : byClass) {
+        const QString word = entry.word.toLower();
+        const QString code = wordClassCode(entry.wordClass);
+        for (qsizetype rank = 0; rank < entry.synonyms.size(); ++rank) {
+            addFit.reset();
+            addFit.bindText(1, word);
+            addFit.bindText(2, code);
+            addFit.bindText(3, entry.synonyms.at(rank));
+            addFit.bindInt(4, rank + 1);
+            addFit.step();
+            if (addFit.failed())
+                return fail(db.lastError());
+        }
+        counts.classRows += entry.synonyms.size();
+        if (!entry.synonyms.isEmpty())
+            ++counts.classForms;
+    }
     if (auto error = db.exec(QString::fromLatin1(Indexes)))
         return fail(*error);
     if (auto error = db.exec(QStringLiteral("pragma user_version = %1").arg(WordDataVersion)))
@@ -82,7 +105,8 @@ std::optional<int> wordDataVersion(const QString &path)
     return int(version.integer(0));
 }
 
-std::optional<QString> writeWordsDb(const QString &path, const QVector<HeadWord> &heads, WordsDbCounts *counts)
+std::optional<QString> writeWordsDb(const QString &path, const QVector<HeadWord> &heads,
+                                    const QVector<ClassSynonyms> &byClass, WordsDbCounts *counts)
 {
     WordsDbCounts local;
     WordsDbCounts &out = counts ? *counts : local;
@@ -94,7 +118,7 @@ std::optional<QString> writeWordsDb(const QString &path, const QVector<HeadWord>
         // Reading the schema first proves the file is a database before anything is written.
         if (auto error = db.exec(QStringLiteral("select count(*) from sqlite_master")))
             return QStringLiteral("%1: %2").arg(path, *error);
-        if (auto error = fill(db, heads, out))
+        if (auto error = fill(db, heads, byClass, out))
             return QStringLiteral("%1: %2").arg(path, *error);
         db.exec(QStringLiteral("vacuum"));
         return std::nullopt;
@@ -107,7 +131,7 @@ std::optional<QString> writeWordsDb(const QString &path, const QVector<HeadWord>
         if (auto error = db.open(building, SqliteDatabase::Mode::ReadWriteCreate))
             return QStringLiteral("%1: %2").arg(building, *error);
         db.exec(QStringLiteral("pragma journal_mode = off; pragma synchronous = off;"));
-        if (auto error = fill(db, heads, out)) {
+        if (auto error = fill(db, heads, byClass, out)) {
             db.close();
             QFile::remove(building);
             return QStringLiteral("%1: %2").arg(building, *error);

@@ -75,12 +75,32 @@ int main(int argc, char *argv[])
     const QCommandLineOption maxSynonymsOption(QStringLiteral("max-synonyms"),
                                                QStringLiteral("English: synonyms kept per word (default 4)."),
                                                QStringLiteral("n"));
+    const QCommandLineOption fitMinShareOption(
+        QStringLiteral("fit-min-share"),
+        QStringLiteral("English: the share of a word's use in one word class a synonym must fit to be listed "
+                       "for that class (default 0.5)."),
+        QStringLiteral("x"));
+    const QCommandLineOption fitMaxSynonymsOption(
+        QStringLiteral("fit-max-synonyms"),
+        QStringLiteral("English: synonyms kept per word and word class (default 6)."), QStringLiteral("n"));
+    const QCommandLineOption fitMinHomeOption(
+        QStringLiteral("fit-min-home"),
+        QStringLiteral("English: --min-home for the synonyms by word class (default 0.5)."), QStringLiteral("x"));
+    const QCommandLineOption fitKeepArticleOption(
+        QStringLiteral("fit-keep-article"),
+        QStringLiteral("English: by word class too, no synonym that needs the other of \"a\" and \"an\"."));
+    const QCommandLineOption fitHandListDecidesOption(
+        QStringLiteral("fit-hand-list-decides"),
+        QStringLiteral("English: by word class too, a word the hand-chosen list has judged takes no synonym "
+                       "from WordNet."));
     const QCommandLineOption ifOutdatedOption(
         QStringLiteral("if-outdated"),
         QStringLiteral("Do nothing when the output file holds the word data of this converter's version."));
     parser.addOptions({languageOption, thesaurusOption, outputOption, ifMissingOption, ifOutdatedOption,
                        noInflectionsOption,
-                       wordnetOption, scowlOption, minShareOption, minHomeOption, maxSynonymsOption});
+                       wordnetOption, scowlOption, minShareOption, minHomeOption, maxSynonymsOption,
+                       fitMinShareOption, fitMaxSynonymsOption, fitMinHomeOption, fitKeepArticleOption,
+                       fitHandListDecidesOption});
     parser.process(app);
 
     const QString output = parser.value(outputOption);
@@ -112,6 +132,7 @@ int main(int argc, char *argv[])
     QVector<HeadWord> heads = selectSynonyms(thesaurus);
     const ClosedClass closedClass(language);
     qsizetype inflected = 0;
+    QVector<ClassSynonyms> byClass;
     if (language == QLatin1String("en")) {
         const Inflector inflector(parser.value(wordnetOption));
         const WordNetSenses senses(parser.value(wordnetOption));
@@ -130,21 +151,32 @@ int main(int argc, char *argv[])
             rules.minHome = parser.value(minHomeOption).toDouble();
         if (parser.isSet(maxSynonymsOption))
             rules.maxSynonyms = parser.value(maxSynonymsOption).toInt();
+        if (parser.isSet(fitMinShareOption))
+            rules.fitMinShare = parser.value(fitMinShareOption).toDouble();
+        if (parser.isSet(fitMaxSynonymsOption))
+            rules.fitMaxSynonyms = parser.value(fitMaxSynonymsOption).toInt();
+        if (parser.isSet(fitMinHomeOption))
+            rules.fitMinHome = parser.value(fitMinHomeOption).toDouble();
+        rules.fitKeepArticle = parser.isSet(fitKeepArticleOption);
+        rules.fitHandListDecides = parser.isSet(fitHandListDecidesOption);
         const qsizetype before = heads.size();
         const CuratedSynonyms curated(language);
-        heads = SenseSelector({senses, frequency, inflector, closedClass, curated}, rules).select(heads);
+        const SenseSelector selector({senses, frequency, inflector, closedClass, curated}, rules);
+        byClass = selector.selectByClass(heads);
+        heads = selector.select(heads);
         inflected = heads.size() - before;
     } else {
         dropClosedClass(heads, closedClass);
     }
     WordsDbCounts counts;
-    if (auto error = writeWordsDb(output, heads, &counts)) {
+    if (auto error = writeWordsDb(output, heads, byClass, &counts)) {
         std::fprintf(stderr, "penrook-wordsdb: %s\n", qPrintable(*error));
         return 1;
     }
     std::printf("%s: %lld head words (%lld of them inflected forms), %lld with synonyms, %lld synonym rows, "
-                "%lld bytes, %.1f s\n",
+                "%lld words by class with synonyms, %lld rows by class, %lld bytes, %.1f s\n",
                 qPrintable(output), counts.headWords, qint64(inflected), counts.headWordsWithSynonyms,
-                counts.synonymRows, QFileInfo(output).size(), timer.elapsed() / 1000.0);
+                counts.synonymRows, counts.classForms, counts.classRows, QFileInfo(output).size(),
+                timer.elapsed() / 1000.0);
     return 0;
 }

@@ -44,8 +44,9 @@ QString copyInstalled(const QString &installed, const QString &target)
     return {};
 }
 
-// Replaces the words and synonyms of the user's copy by the installed ones when
-// those are newer. The exclusion list is the user's and is never touched.
+// Replaces the words and synonyms (by word class too, where the installed file
+// has them) of the user's copy by the installed ones when those are newer. The
+// exclusion list is the user's and is never touched.
 QString refreshWords(const QString &installed, const QString &target)
 {
     SqliteDatabase db;
@@ -61,24 +62,29 @@ QString refreshWords(const QString &installed, const QString &target)
         return {};
 
     // The tables and their indexes are made as the installed file makes them.
-    QStringList schema;
+    QStringList schema, tables;
     SqliteStatement definitions = db.prepare(QStringLiteral(
-        "select sql from installed.sqlite_master where tbl_name in ('Words', 'Synonyms') and sql is not null "
-        "order by type = 'index'"));
-    while (definitions.isValid() && definitions.step())
+        "select sql, type, name from installed.sqlite_master where tbl_name in ('Words', 'Synonyms', 'FitSynonyms') "
+        "and sql is not null order by type = 'index'"));
+    while (definitions.isValid() && definitions.step()) {
         schema << definitions.text(0);
+        if (definitions.text(1) == QLatin1String("table"))
+            tables << definitions.text(2);
+    }
     definitions = {};
     if (schema.isEmpty())
         return QStringLiteral("%1 holds no words.").arg(installed);
 
     if (auto error = db.exec(QStringLiteral("begin immediate")))
         return QStringLiteral("%1: %2").arg(target, *error);
-    QStringList steps{QStringLiteral("drop table if exists main.Words"), QStringLiteral("drop table if exists main.Synonyms")};
+    QStringList steps{QStringLiteral("drop table if exists main.Words"),
+                      QStringLiteral("drop table if exists main.Synonyms"),
+                      QStringLiteral("drop table if exists main.FitSynonyms")};
     for (const QString &definition : std::as_const(schema))
         steps << definition;
-    steps << QStringLiteral("insert into main.Words select * from installed.Words")
-          << QStringLiteral("insert into main.Synonyms select * from installed.Synonyms")
-          << QStringLiteral("pragma main.user_version = %1").arg(shipped) << QStringLiteral("commit");
+    for (const QString &table : std::as_const(tables))
+        steps << QStringLiteral("insert into main.%1 select * from installed.%1").arg(table);
+    steps << QStringLiteral("pragma main.user_version = %1").arg(shipped) << QStringLiteral("commit");
     for (const QString &step : std::as_const(steps)) {
         if (auto error = db.exec(step)) {
             db.exec(QStringLiteral("rollback"));

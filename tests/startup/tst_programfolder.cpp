@@ -98,6 +98,21 @@ private slots:
         QCOMPARE(column(copy, "select word from Words order by word"), QStringList({"big", "small"}));
     }
 
+    // Newer installed words bring their synonyms by word class along.
+    void theSynonymsByClassReachTheCopy()
+    {
+        QTemporaryDir install, home;
+        makeFixtureDb(install.path(), {{"quick", {"fast"}}});
+        setVersion(install.filePath("words.mdb"), 3);
+        const ProgramFolder folder = ProgramFolder::choose(install.path(), false, home.path());
+        execOnFixtureDb(install.path(), "create table FitSynonyms(word text, class text, synonym text, rank integer);"
+                                        "insert into FitSynonyms values('quick', 'a', 'fast', 1)");
+        setVersion(install.filePath("words.mdb"), 4);
+        QVERIFY(ProgramFolder::choose(install.path(), false, home.path()).error.isEmpty());
+        QCOMPARE(column(QDir(folder.path).filePath("words.mdb"), "select synonym from FitSynonyms where class = 'a'"),
+                 QStringList({"fast"}));
+    }
+
     void aDataFolderThatCannotBeMadeIsReported()
     {
         QTemporaryDir install, home;

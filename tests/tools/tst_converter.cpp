@@ -171,6 +171,36 @@ private slots:
         QCOMPARE(wordsIn(path, QStringLiteral("select count(distinct id) from Tbl_Exclude")), QStringList{"4"});
     }
 
+    // The synonyms by word class go in with the rest, the word in lower case
+    // and ranked best first, and the converter fills them on a rebuild; the
+    // user's exclusion list stays as it was.
+    void rebuildFillsTheSynonymsByClass()
+    {
+        QTemporaryDir dir;
+        const QString path = makeFixtureDb(dir.path(), {{"old", {"aged"}}}, {"Keep", "it's"});
+        const QString excluded = QStringLiteral("select id || ':' || word from Tbl_Exclude");
+        const QStringList before = wordsIn(path, excluded);
+        const QVector<ClassSynonyms> byClass = {{"Needs", WordClass::NounPlural, {"requirements", "necessities"}},
+                                                {"needs", WordClass::VerbThird, {"requires"}}};
+        WordsDbCounts counts;
+        QVERIFY(!writeWordsDb(path, selectSynonyms(parseMythes(English)), byClass, &counts));
+        QCOMPARE(wordsIn(path, QStringLiteral("select word || ' ' || class || ' ' || rank || ' ' || synonym "
+                                              "from FitSynonyms order by class, rank")),
+                 QStringList({"needs ns 1 requirements", "needs ns 2 necessities", "needs vz 1 requires"}));
+        QCOMPARE(counts.classForms, 2);
+        QCOMPARE(counts.classRows, 3);
+        QCOMPARE(wordsIn(path, excluded), before);
+
+        QCOMPARE(QProcess::execute(QStringLiteral(WORDSDB_TOOL),
+                                   {"--thesaurus", writeEnglish(dir.path()), "--output", path}), 0);
+        QCOMPARE(wordsIn(path, QStringLiteral("select synonym from FitSynonyms where word = 'glad' and class = 'a' "
+                                              "order by rank")),
+                 QStringList({"happy", "pleased"}));
+        QCOMPARE(wordsIn(path, QStringLiteral("select count(*) from FitSynonyms where word = 'needs'")),
+                 QStringList{"0"});
+        QCOMPARE(wordsIn(path, excluded), before);
+    }
+
     void aFileThatIsNotADatabaseIsNeverOverwritten()
     {
         QTemporaryDir dir;

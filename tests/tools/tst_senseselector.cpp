@@ -99,6 +99,15 @@ QStringList synonymsOf(const QVector<HeadWord> &heads, const QString &word)
     return {QStringLiteral("<no head word>")};
 }
 
+QStringList synonymsOf(const QVector<ClassSynonyms> &byClass, const QString &word, WordClass wordClass)
+{
+    for (const ClassSynonyms &c : byClass) {
+        if (c.word == word && c.wordClass == wordClass)
+            return c.synonyms;
+    }
+    return {};
+}
+
 } // namespace
 
 class TestSenseSelector : public QObject
@@ -161,6 +170,15 @@ private slots:
         const ClosedClass closedClass = ClosedClass::fromText(QStringLiteral("# modals\nwill shall\n"));
         const CuratedSynonyms curated = CuratedSynonyms::fromText(QStringLiteral("# by hand\nhelp|verb|assist, aid|helped\nbig|adj|\n"));
         m_heads = SenseSelector({senses, frequency, inflector, closedClass, curated}).select(thesaurus);
+        m_byClass = SenseSelector({senses, frequency, inflector, closedClass, curated}).selectByClass(thesaurus);
+        SenseRules loose; // every rule by class turned
+        loose.fitMinShare = 0;
+        loose.fitMinHome = 0;
+        loose.fitMaxSynonyms = 100;
+        loose.fitKeepArticle = !loose.fitKeepArticle;
+        loose.fitHandListDecides = !loose.fitHandListDecides;
+        m_withLooseClassRules =
+            SenseSelector({senses, frequency, inflector, closedClass, curated}, loose).select(thesaurus);
     }
 
     // A synonym is kept for the senses that carry the word's use, and the one
@@ -205,6 +223,29 @@ private slots:
         QCOMPARE(synonymsOf(m_heads, "help"), QStringList({"assist", "aid"}));
         QCOMPARE(synonymsOf(m_heads, "helps"), QStringList({"assists", "aids"}));
         QCOMPARE(synonymsOf(m_heads, "helped"), QStringList({"<no head word>"}));
+    }
+
+    // Knowing the class, "needs" as a plural noun takes the noun's synonym, in
+    // the plural, though the verb carries most of the word's use; a word the
+    // hand-chosen list found nothing for in all its uses, and a synonym that
+    // needs "an" for "a", may serve where the sentence is known.
+    void eachWordClassHasItsOwnSynonyms()
+    {
+        QCOMPARE(synonymsOf(m_byClass, "needs", WordClass::NounPlural), QStringList({"requirements"}));
+        QCOMPARE(synonymsOf(m_byClass, "needs", WordClass::VerbThird), QStringList({"requires"}));
+        QCOMPARE(synonymsOf(m_byClass, "needed", WordClass::VerbPast), QStringList({"required"}));
+        QCOMPARE(synonymsOf(m_byClass, "happy", WordClass::Adjective), QStringList({"glad", "cheerful", "elated"}));
+        QCOMPARE(synonymsOf(m_byClass, "big", WordClass::Adjective), QStringList({"large"}));
+    }
+
+    // The rules by class never reach the synonyms drawn without the sentence.
+    void classRulesLeaveTheOtherSynonymsAlone()
+    {
+        QCOMPARE(m_withLooseClassRules.size(), m_heads.size());
+        for (qsizetype i = 0; i < m_heads.size(); ++i) {
+            QCOMPARE(m_withLooseClassRules[i].word, m_heads[i].word);
+            QCOMPARE(m_withLooseClassRules[i].synonyms, m_heads[i].synonyms);
+        }
     }
 
     void listsParse()
@@ -269,9 +310,37 @@ private slots:
         QVERIFY(byWord.value("allows").contains("permits"));
     }
 
+    // On Debian's data: "needs" and "uses" as plural nouns and as verbs, and a
+    // plural noun's synonyms are plural.
+    void debianDataByClass()
+    {
+        const Thesaurus thesaurus = readMythes(QStringLiteral("/usr/share/mythes/th_en_US_v2.dat"));
+        const WordNetSenses senses;
+        const WordFrequency frequency;
+        if (!thesaurus.error.isEmpty() || !senses.loaded() || !frequency.loaded())
+            QSKIP("mythes-en-us, wordnet-base or scowl is not installed");
+        const Inflector inflector;
+        const ClosedClass closedClass(QStringLiteral("en"));
+        const CuratedSynonyms curated(QStringLiteral("en"));
+        const SenseSelector selector({senses, frequency, inflector, closedClass, curated});
+        const QVector<ClassSynonyms> byClass = selector.selectByClass(selectSynonyms(thesaurus));
+        QVERIFY(synonymsOf(byClass, "needs", WordClass::VerbThird).contains("requires"));
+        QVERIFY(!synonymsOf(byClass, "needs", WordClass::NounPlural).contains("requires"));
+        QVERIFY(synonymsOf(byClass, "uses", WordClass::NounPlural).contains("usages"));
+        QVERIFY(synonymsOf(byClass, "uses", WordClass::VerbThird).contains("employs"));
+        for (const QString &word : {"uses", "students", "children", "jails"}) {
+            const QStringList plural = synonymsOf(byClass, word, WordClass::NounPlural);
+            QVERIFY2(!plural.isEmpty(), qPrintable(word));
+            for (const QString &s : plural)
+                QVERIFY2(s.endsWith(QLatin1Char('s')), qPrintable(word + " -> " + s));
+        }
+    }
+
 private:
     QTemporaryDir m_dir;
     QVector<HeadWord> m_heads;
+    QVector<ClassSynonyms> m_byClass;
+    QVector<HeadWord> m_withLooseClassRules;
 };
 
 QTEST_GUILESS_MAIN(TestSenseSelector)

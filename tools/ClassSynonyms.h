@@ -1,0 +1,16 @@
+#pragma once
+
+#include "engine/WordClass.h"
+
+#include <QString>
+#include <QStringList>
+
+// The synonyms that fit a word where its sentence uses it in one word class,
+// each in the word's own form ("requirements" for the plural noun "needs"),
+// best first.
+struct ClassSynonyms
+{
+    QString word; // as the text has it
+    WordClass wordClass = WordClass::None;
+    QStringList synonyms;
+};
