@@ -11,7 +11,8 @@ JOBS ?= $(shell nproc)
 # Debian packages the build and the tests need.
 PACKAGES := cmake g++ make pkg-config \
             qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-webengine-dev qt6-qpa-plugins libqt6opengl6-dev libgl-dev \
-            libxcb1-dev libsqlite3-dev sqlite3 mythes-en-us wordnet-base scowl festlex-poslex fonts-liberation2 \
+            libxcb1-dev libsqlite3-dev sqlite3 mythes-en-us wordnet-base scowl fonts-liberation2 \
+            libsphinxbase-dev pocketsphinx-en-us festlex-poslex \
             xvfb x11-utils xdotool openbox desktop-file-utils appstream
 # What making the Debian package needs on top.
 PACKAGE_TOOLS := dpkg-dev file

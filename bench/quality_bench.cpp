@@ -2,7 +2,7 @@
 // real prose with a given word database.
 //
 //   quality_bench [--db FOLDER]... [--sample N] [--legibility L] [--seed S]
-//                 [--key FILE] [--reprint] TEXT...
+//                 [--key FILE] [--reprint] [--fit [--tolerance T]] TEXT...
 //
 // For each database (a folder holding words.mdb; the one beside the program by
 // default) it runs the real generator over each text, fresh from the original
@@ -12,11 +12,18 @@
 // replaced word shown as [word -> synonym]. With --key the database of every
 // item goes to FILE instead of the listing, so the reading can be blind. With
 // --reprint it prints instead one variation of each text, whole, made with the
-// first database.
+// first database. With --fit the synonyms are fitted to their sentences (the
+// language model's tolerance T, in natural log units), and the coverage counts
+// the bare words of four letters or more that can change in their place.
 
 #include "BenchStore.h"
 #include "Coverage.h"
+#include "engine/EntryParts.h"
+#include "engine/FitToSentence.h"
+#include "engine/LanguageModel.h"
+#include "engine/PosTagger.h"
 #include "engine/RandomDraw.h"
+#include "engine/ReprintRun.h"
 #include "engine/VariationGenerator.h"
 
 #include <QCoreApplication>
@@ -60,6 +67,42 @@ QString inContext(const QStringList &original, qsizetype at, const QString &syno
     return words.join(QLatin1Char(' '));
 }
 
+// The tagger and the model of the fit to the sentence, loaded once.
+struct FitModels
+{
+    std::optional<PosTagger> tagger;
+    std::unique_ptr<LanguageModel> model;
+    bool load()
+    {
+        const FitData data;
+        QString error;
+        tagger = PosTagger::load(data.lexicon, data.tagTrigrams, &error);
+        if (tagger)
+            model = LanguageModel::load(data.languageModel, &error);
+        if (!model)
+            std::fprintf(stderr, "fit: %s\n", qPrintable(error));
+        return model != nullptr;
+    }
+};
+
+// The bare words of four letters or more, and those the fit can change in their place.
+Coverage fitCoverageOf(WordStore &store, FitToSentence &fit, const WordList &list)
+{
+    Coverage coverage;
+    fit.beginVariation(list);
+    for (qsizetype i = 0; i < list.count(); ++i) {
+        const QString word = EntryParts::of(list.at(i)).word;
+        if (list.at(i) == WordList::LineBreak || WordList::isShort(word))
+            continue;
+        ++coverage.words;
+        if (fit.check(list, i, {}) != SynonymChooser::Check::Open || store.IsExcluded(word) != std::optional(false))
+            continue;
+        const StoreAnswer<QStringList> fitting = fit.fittingAt(i);
+        coverage.replaceable += fitting && !fitting->isEmpty() ? 1 : 0;
+    }
+    return coverage;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -71,6 +114,8 @@ int main(int argc, char *argv[])
     unsigned seed = std::random_device()();
     QString keyPath;
     bool reprint = false;
+    bool fitMode = false;
+    double tolerance = FitToSentence::DefaultTolerance;
     QStringList texts;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString &a = args.at(i);
@@ -87,16 +132,27 @@ int main(int argc, char *argv[])
             keyPath = args.at(++i);
         else if (a == QLatin1String("--reprint"))
             reprint = true;
+        else if (a == QLatin1String("--fit"))
+            fitMode = true;
+        else if (a == QLatin1String("--tolerance") && hasValue)
+            tolerance = args.at(++i).toDouble();
         else
             texts << a;
     }
     if (texts.isEmpty() || sample <= 0) {
         std::fprintf(stderr, "usage: quality_bench [--db FOLDER]... [--sample N] [--legibility L] [--seed S] "
-                             "[--key FILE] [--reprint] TEXT...\n");
+                             "[--key FILE] [--reprint] [--fit [--tolerance T]] TEXT...\n");
         return 2;
     }
     if (databases.isEmpty())
         databases << QCoreApplication::applicationDirPath();
+
+    FitModels models;
+    if (fitMode && !models.load())
+        return 1;
+    RewriteSettings settings;
+    settings.legibility = legibility;
+    settings.fitToSentence = fitMode;
 
     QStringList originals;
     for (const QString &path : texts) {
@@ -114,9 +170,13 @@ int main(int argc, char *argv[])
         for (const QString &text : originals) {
             WordList list;
             list.FillWordList(text);
-            RewriteSettings settings;
-            settings.legibility = legibility;
-            std::printf("%s\n\n", qPrintable(VariationGenerator(list, store, draws).GenerateVariation(settings).text));
+            VariationGenerator generator(list, store, draws);
+            std::unique_ptr<FitToSentence> fit;
+            if (fitMode) {
+                fit = std::make_unique<FitToSentence>(store, *models.tagger, *models.model, tolerance);
+                generator.setFitChooser(fit.get());
+            }
+            std::printf("%s\n\n", qPrintable(generator.GenerateVariation(settings).text));
         }
         return 0;
     }
@@ -134,15 +194,27 @@ int main(int argc, char *argv[])
             for (const QString &text : originals) {
                 WordList list;
                 list.FillWordList(text);
+                VariationGenerator generator(list, store, draws);
+                std::unique_ptr<FitToSentence> fit;
+                if (fitMode) {
+                    fit = std::make_unique<FitToSentence>(store, *models.tagger, *models.model, tolerance);
+                    generator.setFitChooser(fit.get());
+                }
                 if (round == 0)
-                    coverage.add(coverageOf(store, list));
+                    coverage.add(fit ? fitCoverageOf(store, *fit, list) : coverageOf(store, list));
                 const QStringList before = list.entries();
-                RewriteSettings settings;
-                settings.legibility = legibility;
-                VariationGenerator(list, store, draws).GenerateVariation(settings);
+                generator.GenerateVariation(settings);
                 for (qsizetype i = 0; i < before.size() && i < list.count(); ++i) {
-                    if (list.at(i) != before.at(i))
-                        found.append(Replacement{d, inContext(before, i, list.at(i))});
+                    if (list.at(i) == before.at(i))
+                        continue;
+                    // An article that changed with the word after it is part of that replacement.
+                    if (i + 1 < list.count() && list.at(i + 1) != before.at(i + 1)
+                        && EntryParts::of(before.at(i)).word.size() <= 2)
+                        continue;
+                    QStringList shown = before;
+                    if (i > 0)
+                        shown[i - 1] = list.at(i - 1);
+                    found.append(Replacement{d, inContext(shown, i, list.at(i))});
                 }
             }
         }

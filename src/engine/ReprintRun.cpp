@@ -1,14 +1,46 @@
 #include "engine/ReprintRun.h"
 
 #include "platform/Numbers.h"
+#include "engine/FitToSentence.h"
+#include "engine/LanguageModel.h"
+#include "engine/PosTagger.h"
 #include "engine/VariationObserver.h"
 #include "sources/TextFiles.h"
 
 #include <QDir>
 
-ReprintRun::ReprintRun(WordStore &store, DrawSource &draws, QString programFolder)
-    : m_generator(m_list, store, draws), m_programFolder(std::move(programFolder))
+ReprintRun::ReprintRun(WordStore &store, DrawSource &draws, QString programFolder, FitData fitData)
+    : m_store(store), m_fitData(std::move(fitData)), m_generator(m_list, store, draws),
+      m_programFolder(std::move(programFolder))
 {
+}
+
+ReprintRun::~ReprintRun() = default;
+
+FitToSentence *ReprintRun::fitChooser(ReprintObserver *observer)
+{
+    if (m_fit || m_fitUnavailable)
+        return m_fit.get();
+    QString error;
+    if (!m_store.hasFitSynonyms()) {
+        error = QStringLiteral("the word database holds no synonyms by part of speech; build Penrook again to "
+                               "bring words.mdb up to date");
+    } else if (auto tagger = PosTagger::load(m_fitData.lexicon, m_fitData.tagTrigrams, &error)) {
+        m_tagger = std::make_unique<PosTagger>(std::move(*tagger));
+        m_model = LanguageModel::load(m_fitData.languageModel, &error);
+    }
+    if (!m_tagger || !m_model) {
+        m_fitUnavailable = true;
+        m_tagger.reset();
+        if (observer) {
+            observer->fitUnavailable(QStringLiteral("Synonyms cannot be fitted to their sentences: %1. The reprints "
+                                                    "are made with the usual lookup.")
+                                         .arg(error));
+        }
+        return nullptr;
+    }
+    m_fit = std::make_unique<FitToSentence>(m_store, *m_tagger, *m_model);
+    return m_fit.get();
 }
 
 QString ReprintRun::workingCopyName(qint64 number)
@@ -39,6 +71,7 @@ bool ReprintRun::ShowReprints(const RewriteSettings &settings, ReprintObserver *
 bool ReprintRun::run(const RewriteSettings &settings, bool save, ReprintObserver *observer)
 {
     const qint64 count = settings.reprintCount;
+    m_generator.setFitChooser(settings.fitToSentence ? fitChooser(observer) : nullptr);
     m_viewCountText = settings.reprintCountText;
     m_viewPosition = 1;
     m_made = 0;

@@ -6,11 +6,23 @@
 
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 class DrawSource;
+class FitToSentence;
+class LanguageModel;
+class PosTagger;
 class ReprintObserver;
 class WordStore;
+
+// Where the fit to the sentence finds its tagger and language model.
+struct FitData
+{
+    QString lexicon = QStringLiteral("/usr/share/festival/dicts/wsj.wp39.poslexR");
+    QString tagTrigrams = QStringLiteral("/usr/share/festival/dicts/wsj.wp39.tri.ngrambin");
+    QString languageModel = QStringLiteral("/usr/share/pocketsphinx/model/en-us/en-us.lm.bin");
+};
 
 // A batch of reprints written to numbered files, and the View Next stepping
 // through them.
@@ -25,7 +37,8 @@ class WordStore;
 class ReprintRun
 {
 public:
-    ReprintRun(WordStore &store, DrawSource &draws, QString programFolder);
+    ReprintRun(WordStore &store, DrawSource &draws, QString programFolder, FitData fitData = {});
+    ~ReprintRun();
     ReprintRun(const ReprintRun &) = delete;
     ReprintRun &operator=(const ReprintRun &) = delete;
 
@@ -45,6 +58,10 @@ public:
     // closing) stops it leaving the variation in hand unwritten. A run that
     // stopped tells the observer how many reprints it made, and shows working
     // copy 1 only when it made it. Returns false when the run stopped early.
+    // With settings.fitToSentence the synonyms are fitted to their sentences;
+    // the tagger and the language model are loaded by the first such run. When
+    // they or the word data cannot be had, the observer is told once, and the
+    // runs go on with the exact lookup.
     bool SaveReprints(const RewriteSettings &settings, ReprintObserver *observer);
 
     // The same with working copies only, one variation each.
@@ -67,7 +84,15 @@ public:
 private:
     bool run(const RewriteSettings &settings, bool save, ReprintObserver *observer);
     void showFirstWorkingCopy(ReprintObserver *observer);
+    // The fit to the sentence, loaded on first need; null when it cannot be had.
+    FitToSentence *fitChooser(ReprintObserver *observer);
 
+    WordStore &m_store;
+    FitData m_fitData;
+    std::unique_ptr<PosTagger> m_tagger;
+    std::unique_ptr<LanguageModel> m_model;
+    std::unique_ptr<FitToSentence> m_fit;
+    bool m_fitUnavailable = false; // said once; not tried again
     WordList m_list;
     VariationGenerator m_generator;
     QString m_programFolder;

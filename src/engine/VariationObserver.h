@@ -39,6 +39,8 @@ public:
     virtual void runFailed(const QString &message) = 0;
     // A query failed in the word database; the run stops after the variation in hand.
     virtual void storeFailed(const StoreFailure &failure) = 0;
+    // The fit to the sentence cannot be had; `message` says why. Told once.
+    virtual void fitUnavailable(const QString & /*message*/) {}
     // The run ended early with `made` of its `count` reprints made.
     virtual void runStopped(qint64 /*made*/, qint64 /*count*/) {}
 };

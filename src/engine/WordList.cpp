@@ -24,6 +24,7 @@ qsizetype WordList::FillWordList(const QString &text)
 {
     m_entries.clear();
     m_traits.clear();
+    ++m_generation;
     qsizetype words = 0;
     if (!text.isEmpty()) {
         const QStringView all(text);

@@ -24,6 +24,8 @@ public:
     qsizetype FillWordList(const QString &text);
 
     qsizetype originalWordCount() const { return m_originalWordCount; }
+    // Counts the fillings: what is learnt of a text holds until it changes.
+    quint64 generation() const { return m_generation; }
     qsizetype count() const { return m_entries.size(); }
 
     // The entry at `position`; the empty text at or past the end.
@@ -63,4 +65,5 @@ private:
     QStringList m_entries;
     std::vector<quint8> m_traits; // one per entry
     qsizetype m_originalWordCount = 0;
+    quint64 m_generation = 0;
 };

@@ -18,6 +18,10 @@ constexpr qint64 LockedBackOffMs = 2000;
 const QString SqlExcludedAll = QStringLiteral("select word from Tbl_Exclude");
 const QString SqlHeadWords = QStringLiteral("select word_id, word from Words");
 const QString SqlSynonymsOfId = QStringLiteral("select synonym from Synonyms where word_id = ?1");
+const QString SqlFitSynonyms =
+    QStringLiteral("select synonym from FitSynonyms where word = ?1 and class = ?2 order by rank");
+const QString SqlHasFitSynonyms =
+    QStringLiteral("select count(*) from sqlite_master where type = 'table' and name = 'FitSynonyms'");
 const QString SqlAllWords = QStringLiteral("select word from Words");
 const QString SqlListExcluded =
     QStringLiteral("select id, word from Tbl_Exclude order by penrook_fold(word), word");
@@ -173,6 +177,7 @@ void WordStore::dropWordCaches()
 {
     m_headIds.reset();
     m_synonyms.clear();
+    m_fitSynonyms.clear();
     m_allWords.reset();
 }
 
@@ -342,6 +347,28 @@ ResultSet WordStore::SynonymsOf(const QString &word)
     ResultSet result(table);
     m_synonyms.insert(word, result);
     return result;
+}
+
+ResultSet WordStore::FitSynonymsOf(const QString &word, const QString &classCode)
+{
+    if (!m_db.isOpen())
+        return notOpen();
+    dropCachesIfChanged();
+    const QString key = word + QLatin1Char('\t') + classCode;
+    if (auto cached = m_fitSynonyms.constFind(key); cached != m_fitSynonyms.constEnd())
+        return *cached;
+    ResultSet rows = OpenQuery(SqlFitSynonyms, {word, classCode});
+    if (rows.isOpen())
+        m_fitSynonyms.insert(key, rows);
+    return rows;
+}
+
+bool WordStore::hasFitSynonyms()
+{
+    if (!m_db.isOpen())
+        return false;
+    const ResultSet rows = OpenQuery(SqlHasFitSynonyms);
+    return rows.isOpen() && rows.value(1, 0).toLongLong() > 0;
 }
 
 ResultSet WordStore::AllWords()

@@ -64,6 +64,12 @@ public:
     // failure gives a result set that is not open, which says why.
     ResultSet SynonymsOf(const QString &word);
 
+    // Column `synonym` of FitSynonyms for `word` (lower case) used as the word
+    // class `classCode`, best first. A failure gives a result set that is not open.
+    ResultSet FitSynonymsOf(const QString &word, const QString &classCode);
+    // Whether the file holds the table FitSynonyms (word data of version 4 on).
+    bool hasFitSynonyms();
+
     // False when no head word holds a space, so that no entry holding one can
     // have synonyms; true when some does, or when that could not be learnt (the
     // next SynonymsOf says why).
@@ -125,6 +131,7 @@ private:
 
     std::optional<QHash<QString, QVector<qint64>>> m_headIds; // folded word -> word_id
     QHash<QString, ResultSet> m_synonyms;                     // head word as asked -> rows
+    QHash<QString, ResultSet> m_fitSynonyms;                  // word TAB class -> rows
     std::optional<ResultSet> m_allWords;
     std::optional<QSet<QString>> m_excluded;                  // folded words
     bool m_headsWithSpaces = false;

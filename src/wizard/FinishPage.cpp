@@ -210,6 +210,11 @@ void FinishPage::storeFailed(const StoreFailure &failure)
     showErrorReport(m_prompts, failure.description, failure.location);
 }
 
+void FinishPage::fitUnavailable(const QString &message)
+{
+    m_prompts.message(message, Prompts::Exclamation, MainCaption);
+}
+
 void FinishPage::runStopped(qint64 made, qint64 count)
 {
     // Nothing that was not made is reported as made.

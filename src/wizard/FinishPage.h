@@ -41,6 +41,7 @@ public:
     void showResult(const QString &text) override;
     void runFailed(const QString &message) override;
     void storeFailed(const StoreFailure &failure) override;
+    void fitUnavailable(const QString &message) override;
     bool carryOn() override;
     void runStopped(qint64 made, qint64 count) override;
 

@@ -1,5 +1,6 @@
 #include "wizard/LegibilityPage.h"
 
+#include <QCheckBox>
 #include <QSlider>
 
 namespace {
@@ -12,6 +13,7 @@ const ControlSpec Controls[] = {
     {ControlSpec::Label, "lblLegibility", "80% Legibility", 6120, 1200, 1380, 195, "fraLeg"},
     {ControlSpec::Label, "lblToThis", "Drag the tolerance bar to set the legibility factor", 2880, 2520, 4140, 195},
     {ControlSpec::HelpIcon, "imgHelpLegibility", "", 7080, 2520, 240, 240},
+    {ControlSpec::CheckBox, "chkFit", "Fit each synonym to its sentence", 2400, 2940, 5085, 255},
     {ControlSpec::Label, "lblChangeThis", "This will also determine how unique your content is.", 2400, 3480, 5085, 195},
 };
 
@@ -20,6 +22,15 @@ const ControlSpec Controls[] = {
 LegibilityPage::LegibilityPage(QWidget *window) : WizardPage("FraLegibility", "Legibility", window, Controls)
 {
     m_slider = control<QSlider>("slLeg");
+    m_fit = control<QCheckBox>("chkFit");
+    m_fit->setToolTip(QStringLiteral("Draws only synonyms of the word's part of speech and form that a language "
+                                     "model finds natural in the sentence, keeps capitals and punctuation, and "
+                                     "leaves names alone."));
+}
+
+bool LegibilityPage::fitToSentence() const
+{
+    return m_fit->isChecked();
 }
 
 int LegibilityPage::legibility() const
@@ -30,4 +41,5 @@ int LegibilityPage::legibility() const
 void LegibilityPage::reset()
 {
     m_slider->setValue(80);
+    m_fit->setChecked(false);
 }

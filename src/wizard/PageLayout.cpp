@@ -5,6 +5,7 @@
 #include "platform/TwipsLayout.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QFrame>
 #include <QHash>
 #include <QGroupBox>
@@ -30,6 +31,11 @@ QWidget *create(const ControlSpec &c, QWidget *parent)
         auto *option = new QRadioButton(text, parent);
         option->setChecked(c.set);
         return option;
+    }
+    case ControlSpec::CheckBox: {
+        auto *box = new QCheckBox(text, parent);
+        box->setChecked(c.set);
+        return box;
     }
     case ControlSpec::LineBox:
         return new QLineEdit(text, parent);

@@ -11,6 +11,7 @@ struct ControlSpec
     enum Kind {
         Label,          // plain text, never rich text
         Option,         // option button; buttons sharing a container form a group
+        CheckBox,       // check box, ticked at start when `set`
         LineBox,        // single-line text box
         TextBox,        // multi-line text box with a vertical scroll bar, CR LF lines
         Button,
@@ -28,7 +29,7 @@ struct ControlSpec
     int left, top, width, height; // twips
     const char *container = nullptr; // a frame of the same page, or the page itself
     bool hidden = false;
-    bool set = false; // option buttons: chosen at start
+    bool set = false; // option buttons and check boxes: chosen at start
 };
 
 // Creates the controls on `page` in the given order (later ones lie above

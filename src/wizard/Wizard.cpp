@@ -109,6 +109,7 @@ std::optional<RewriteSettings> Wizard::readSettings()
     RewriteSettings s;
     s.keywordRules = m_keywords->rules();
     s.legibility = m_legibility->legibility();
+    s.fitToSentence = m_legibility->fitToSentence();
     s.targetWordCount = m_stretch->target();
     s.reprintCount = *count;
     s.reprintCountText = m_reprints->countText();

@@ -6,6 +6,7 @@
 #include "wizard/RunInputGuard.h"
 
 #include <QProgressBar>
+#include <QCheckBox>
 #include <QSlider>
 
 namespace {
@@ -416,6 +417,29 @@ private slots:
                                       + result.count(QStringLiteral("suggestion"));
             QCOMPARE(changed, legibility == 5 ? 10 : 2);
         }
+    }
+
+    // The fit option is off at start and after Restart, and a checked one reaches
+    // the run: without its word data the run says so once and goes on as usual.
+    void theFitOptionReachesTheRun()
+    {
+        WizardDriver d;
+        auto *fit = d.get<QCheckBox>("chkFit");
+        QVERIFY(!fit->isChecked());
+        d.type("TxtContent", QStringLiteral("committee morning"));
+        d.nextUntil(3);
+        fit->setChecked(true);
+        d.nextUntil(6);
+        d.choose("OptNo");
+        d.next();
+        QCOMPARE(d.step(), 7);
+        QCOMPARE(d.prompts.messages.size(), 1);
+        QVERIFY2(d.prompts.messages.first().text.startsWith(QStringLiteral("Synonyms cannot be fitted")),
+                 qPrintable(d.prompts.messages.first().text));
+        QVERIFY(!d.text("TxtFinishContant").isEmpty());
+        QTest::qWait(400); // Restart takes clicks a moment after the run
+        d.restart();
+        QVERIFY(!fit->isChecked());
     }
 
     void restartResetsEveryInput()

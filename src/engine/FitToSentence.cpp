@@ -1,0 +1,217 @@
+#include "engine/FitToSentence.h"
+
+#include "engine/Articles.h"
+#include "engine/EntryParts.h"
+#include "engine/LanguageModel.h"
+#include "engine/PosTagger.h"
+#include "engine/RandomDraw.h"
+#include "engine/VariationGenerator.h"
+#include "engine/WordList.h"
+
+#include <algorithm>
+
+namespace {
+
+bool equalIgnoringCase(const QString &a, const QString &b)
+{
+    return a.size() == b.size() && a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+FitToSentence::FitToSentence(WordStore &store, const PosTagger &tagger, const LanguageModel &model,
+                             double tolerance)
+    : m_store(store), m_tagger(tagger), m_model(model), m_tolerance(tolerance)
+{
+}
+
+FitToSentence::~FitToSentence() = default;
+
+void FitToSentence::beginVariation(const WordList &list)
+{
+    if (m_generation != list.generation())
+        learn(list);
+}
+
+void FitToSentence::learn(const WordList &list)
+{
+    m_generation = list.generation();
+    m_original = list.entries();
+    const qsizetype count = m_original.size();
+    m_classes.assign(size_t(count), WordClass::None);
+    m_sentenceStarts.assign(size_t(count), false);
+    m_fitting.assign(size_t(count), std::nullopt);
+
+    // Sentences end at a line break and after a word ending in ".", "?" or "!".
+    QStringList sentence;
+    qsizetype first = 0;
+    auto tagSentence = [&](qsizetype end) {
+        if (!sentence.isEmpty()) {
+            const QVector<WordClass> classes = m_tagger.tag(sentence);
+            for (qsizetype i = 0; i < classes.size() && first + i < end; ++i)
+                m_classes[size_t(first + i)] = classes.at(i);
+            m_sentenceStarts[size_t(first)] = true;
+        }
+        sentence.clear();
+    };
+    for (qsizetype i = 0; i < count; ++i) {
+        const QString &entry = m_original.at(i);
+        if (entry == WordList::LineBreak) {
+            tagSentence(i);
+            first = i + 1;
+            continue;
+        }
+        sentence.append(entry);
+        if (EntryParts::of(entry).endsSentence()) {
+            tagSentence(i + 1);
+            first = i + 1;
+        }
+    }
+    tagSentence(count);
+}
+
+WordClass FitToSentence::classAt(qsizetype position) const
+{
+    return position >= 0 && position < qsizetype(m_classes.size()) ? m_classes[size_t(position)] : WordClass::None;
+}
+
+bool FitToSentence::startsSentence(qsizetype position) const
+{
+    return position >= 0 && position < qsizetype(m_sentenceStarts.size()) && m_sentenceStarts[size_t(position)];
+}
+
+SynonymChooser::Check FitToSentence::check(const WordList &list, qsizetype position,
+                                           std::span<const QString> keywords)
+{
+    if (position >= list.count() || list.at(position) == WordList::LineBreak)
+        return Check::Short;
+    const EntryParts parts = EntryParts::of(list.at(position));
+    if (WordList::isShort(parts.word))
+        return Check::Short;
+    for (const QString &keyword : keywords) {
+        if (equalIgnoringCase(parts.word, keyword))
+            return Check::Protected;
+    }
+    if (list.traits(position) & WordList::Marked || parts.word.endsWith(VariationGenerator::Marker))
+        return Check::Protected;
+    if (list.traits(position) & WordList::Spaced || classAt(position) == WordClass::None)
+        return Check::LeftAlone;
+    if (EntryParts::isLeftAlone(parts.word))
+        return Check::LeftAlone;
+    // A capital inside a sentence makes a name.
+    if (EntryParts::isCapitalised(parts.word) && !EntryParts::isAllCapitals(parts.word) && !startsSentence(position))
+        return Check::LeftAlone;
+    return Check::Open;
+}
+
+FitToSentence::Context FitToSentence::contextOf(qsizetype position) const
+{
+    // The bare words of the same sentence, as the model knows them.
+    auto wordAt = [&](qsizetype i) {
+        return m_model.id(EntryParts::of(m_original.at(i)).word.toLower());
+    };
+    Context c{LanguageModel::Unknown, m_model.sentenceStart(), m_model.sentenceEnd(), LanguageModel::Unknown, false};
+    if (!startsSentence(position) && position > 0) {
+        c.previous = wordAt(position - 1);
+        const QString previous = EntryParts::of(m_original.at(position - 1)).word.toLower();
+        c.afterArticle = previous == QLatin1String("a") || previous == QLatin1String("an");
+        if (!startsSentence(position - 1) && position > 1)
+            c.beforePrevious = wordAt(position - 2);
+        else
+            c.beforePrevious = m_model.sentenceStart();
+    }
+    const auto endsHere = [&](qsizetype i) {
+        return i + 1 >= m_original.size() || m_original.at(i + 1) == WordList::LineBreak
+               || EntryParts::of(m_original.at(i)).endsSentence();
+    };
+    if (!endsHere(position)) {
+        c.next = wordAt(position + 1);
+        c.afterNext = endsHere(position + 1) ? m_model.sentenceEnd() : wordAt(position + 2);
+    }
+    return c;
+}
+
+double FitToSentence::placeScore(const Context &c, const QString &text, const std::vector<int> &words) const
+{
+    // The words themselves, then the two words after them, each after its two
+    // predecessors; an unknown neighbour ends what can be judged on that side.
+    // An article before them is the one they will have.
+    const int previous =
+        c.afterArticle ? m_model.id(takesAn(text) ? QStringLiteral("an") : QStringLiteral("a")) : c.previous;
+    std::vector<int> sequence{c.beforePrevious, previous};
+    sequence.insert(sequence.end(), words.begin(), words.end());
+    if (c.next != LanguageModel::Unknown) {
+        sequence.push_back(c.next);
+        if (c.afterNext != LanguageModel::Unknown)
+            sequence.push_back(c.afterNext);
+    }
+    double score = 0;
+    for (size_t i = 2; i < sequence.size(); ++i)
+        score += m_model.logProbability(sequence[i], sequence[i - 1], sequence[i - 2]);
+    // How much likelier the place makes the words than they are anywhere: a rare
+    // synonym is not held against itself for being rare.
+    for (const int word : words)
+        score -= m_model.logProbability(word, LanguageModel::Unknown, LanguageModel::Unknown);
+    return score;
+}
+
+StoreAnswer<QStringList> FitToSentence::fittingAt(qsizetype position)
+{
+    if (position < 0 || position >= qsizetype(m_fitting.size()))
+        return QStringList();
+    std::optional<QStringList> &known = m_fitting[size_t(position)];
+    if (known)
+        return *known;
+    const QString word = EntryParts::of(m_original.at(position)).word.toLower();
+    ResultSet rows = m_store.FitSynonymsOf(word, wordClassCode(classAt(position)));
+    if (!rows.isOpen())
+        return rows.failure();
+    QStringList fitting;
+    const int wordId = m_model.id(word);
+    if (wordId != LanguageModel::Unknown && rows.rowCount() > 0) {
+        const Context context = contextOf(position);
+        const double bar = placeScore(context, word, {wordId}) - m_tolerance;
+        for (qsizetype r = 1; r <= rows.rowCount(); ++r) {
+            const QString candidate = rows.text(r, 0);
+            std::vector<int> ids;
+            for (const QString &part : candidate.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+                ids.push_back(m_model.id(part.toLower()));
+            if (ids.empty() || std::find(ids.begin(), ids.end(), LanguageModel::Unknown) != ids.end())
+                continue;
+            if (placeScore(context, candidate, ids) >= bar)
+                fitting.append(candidate);
+        }
+    }
+    known = fitting;
+    return fitting;
+}
+
+StoreAnswer<SynonymChooser::Choice> FitToSentence::choose(WordList &list, qsizetype position, DrawSource &draws)
+{
+    const EntryParts parts = EntryParts::of(list.at(position));
+    const StoreAnswer<bool> excluded = m_store.IsExcluded(parts.word);
+    if (!excluded)
+        return excluded.failure;
+    if (*excluded)
+        return Choice::Excluded;
+    const StoreAnswer<QStringList> fitting = fittingAt(position);
+    if (!fitting)
+        return fitting.failure;
+    if (fitting->isEmpty())
+        return Choice::NoSynonym;
+    const QString synonym = fitting->at(DrawAtLeastOne(draws, fitting->size()) - 1);
+    list.setEntry(position, parts.leading + EntryParts::withCapitalsOf(synonym, parts.word) + parts.trailing
+                                + VariationGenerator::Marker);
+
+    // "a" or "an" before it follows the new word.
+    if (position > 0) {
+        const EntryParts before = EntryParts::of(list.at(position - 1));
+        const QString article = before.word.toLower();
+        if (before.trailing.isEmpty() && (article == QLatin1String("a") || article == QLatin1String("an"))) {
+            const QString agreeing = takesAn(synonym) ? QStringLiteral("an") : QStringLiteral("a");
+            if (agreeing != article)
+                list.setEntry(position - 1, before.leading + EntryParts::withCapitalsOf(agreeing, before.word));
+        }
+    }
+    return Choice::Replaced;
+}

@@ -1,0 +1,184 @@
+#include "engine/EntryParts.h"
+#include "engine/FitToSentence.h"
+#include "engine/LanguageModel.h"
+#include "engine/PosTagger.h"
+#include "engine/RandomDraw.h"
+#include "engine/ReprintRun.h"
+#include "engine/VariationGenerator.h"
+#include "engine/WordList.h"
+#include "fixtures/FixtureDb.h"
+#include "fixtures/RecordingObserver.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+struct FitRow
+{
+    const char *word, *wordClass, *synonym;
+};
+
+// A words.mdb whose Synonyms know nothing, and whose FitSynonyms know `rows`.
+void makeFitDb(const QString &folder, const QList<FitRow> &rows, const QStringList &excluded = {})
+{
+    makeFixtureDb(folder, {}, excluded);
+    QString sql = QStringLiteral("create table FitSynonyms(word text, class text, synonym text, rank integer);");
+    int rank = 0;
+    for (const FitRow &r : rows) {
+        sql += QStringLiteral("insert into FitSynonyms values('%1', '%2', '%3', %4);")
+                   .arg(QLatin1String(r.word), QLatin1String(r.wordClass), QLatin1String(r.synonym))
+                   .arg(++rank);
+    }
+    execOnFixtureDb(folder, sql);
+}
+
+} // namespace
+
+class TestFitToSentence : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    std::optional<PosTagger> m_tagger;
+    std::unique_ptr<LanguageModel> m_model;
+    std::unique_ptr<WordStore> m_store;
+
+    // `text` rewritten at legibility 5 with the fit to the sentence, `times`
+    // times over from the original; every distinct result.
+    QStringList rewrite(const QString &text, const QList<FitRow> &rows, const QString &keyword = QString(),
+                        int times = 8)
+    {
+        makeFitDb(m_dir.path(), rows);
+        m_store = std::make_unique<WordStore>();
+        if (m_store->OpenWordStore(m_dir.path()))
+            qFatal("the fixture database cannot be opened");
+        RewriteSettings settings;
+        settings.legibility = 5;
+        settings.fitToSentence = true;
+        settings.keywordRules[0] = {keyword, keyword, true};
+        ClockDrawSource draws;
+        QStringList results;
+        for (int i = 0; i < times; ++i) {
+            WordList list;
+            list.FillWordList(text);
+            FitToSentence fit(*m_store, *m_tagger, *m_model);
+            VariationGenerator generator(list, *m_store, draws);
+            generator.setFitChooser(&fit);
+            const QString result = generator.GenerateVariation(settings).text.trimmed();
+            if (!results.contains(result))
+                results << result;
+        }
+        return results;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        const FitData data;
+        QString error;
+        m_tagger = PosTagger::load(data.lexicon, data.tagTrigrams, &error);
+        QVERIFY2(m_tagger, qPrintable(error));
+        m_model = LanguageModel::load(data.languageModel, &error);
+        QVERIFY2(m_model, qPrintable(error));
+    }
+
+    void entriesComeApart_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("parts");
+        QTest::newRow("quotes and comma") << "\"Hello,\"" << "\"|Hello|,\"";
+        QTest::newRow("inner apostrophe stays") << "don't." << "|don't|.";
+        QTest::newRow("brackets") << "(house)" << "(|house|)";
+        QTest::newRow("only punctuation") << "--" << "--||";
+    }
+    void entriesComeApart()
+    {
+        QFETCH(QString, entry);
+        QFETCH(QString, parts);
+        const EntryParts p = EntryParts::of(entry);
+        QCOMPARE(QStringList({p.leading, p.word, p.trailing}).join(QLatin1Char('|')), parts);
+    }
+
+    void shapesAndCapitals()
+    {
+        for (const char *alone : {"x86", "me@home", "and/or", "iPhone", "McDonald"})
+            QVERIFY2(EntryParts::isLeftAlone(QString::fromLatin1(alone)), alone);
+        for (const char *open : {"House", "HOUSE", "house", "well-known"})
+            QVERIFY2(!EntryParts::isLeftAlone(QString::fromLatin1(open)), open);
+        QCOMPARE(EntryParts::withCapitalsOf(QStringLiteral("home"), QStringLiteral("House")), QStringLiteral("Home"));
+        QCOMPARE(EntryParts::withCapitalsOf(QStringLiteral("home"), QStringLiteral("HOUSE")), QStringLiteral("HOME"));
+        QCOMPARE(EntryParts::withCapitalsOf(QStringLiteral("home"), QStringLiteral("house")), QStringLiteral("home"));
+    }
+
+    // The word inside its punctuation is replaced and the punctuation goes back
+    // around the synonym; a keyword protects the bare word.
+    void punctuationStaysAndKeywordsProtectTheBareWord()
+    {
+        const QString text = QStringLiteral("The crowd was (large), and loud.");
+        const QList<FitRow> rows = {{"large", "a", "big"}};
+        QCOMPARE(rewrite(text, rows), QStringList{"The crowd was (big), and loud."});
+        QCOMPARE(rewrite(text, rows, QStringLiteral("large")), QStringList{text});
+    }
+
+    // A sentence's first word keeps its capital; a capital inside a sentence is a name.
+    void capitalsAreKeptAndNamesLeftAlone()
+    {
+        const QList<FitRow> rows = {{"large", "a", "big"}};
+        QCOMPARE(rewrite(QStringLiteral("Large crowds gathered in the square."), rows),
+                 QStringList{"Big crowds gathered in the square."});
+        QCOMPARE(rewrite(QStringLiteral("We met Large in the square."), rows),
+                 QStringList{"We met Large in the square."});
+    }
+
+    // The part of speech in this sentence picks the candidates, in the word's form.
+    void thePartOfSpeechChoosesTheCandidates()
+    {
+        const QList<FitRow> rows = {{"needs", "vz", "requires"}, {"needs", "ns", "requirements"}};
+        QCOMPARE(rewrite(QStringLiteral("The project needs more money."), rows),
+                 QStringList{"The project requires more money."});
+        QCOMPARE(rewrite(QStringLiteral("Our needs are simple."), rows), QStringList{"Our requirements are simple."});
+    }
+
+    // The language model keeps only what reads naturally in the place.
+    void theModelDropsWhatDoesNotFit()
+    {
+        const QList<FitRow> rows = {{"needs", "vz", "requires"}, {"needs", "vz", "bananas"}};
+        QCOMPARE(rewrite(QStringLiteral("The project needs more money."), rows, QString(), 20),
+                 QStringList{"The project requires more money."});
+    }
+
+    // "a" or "an" follows the new word.
+    void articlesAgree()
+    {
+        QCOMPARE(rewrite(QStringLiteral("They built an enormous house by the river."), {{"enormous", "a", "huge"}}),
+                 QStringList{"They built a huge house by the river."});
+    }
+
+    // Without its data the fit is said to be unavailable once, and the runs go on
+    // with the exact lookup.
+    void missingDataIsSaidOnceAndTheRunGoesOn()
+    {
+        makeFitDb(m_dir.path(), {});
+        WordStore store;
+        QVERIFY(!store.OpenWordStore(m_dir.path()));
+        ClockDrawSource draws;
+        QTemporaryDir program;
+        FitData missing;
+        missing.languageModel = program.filePath(QStringLiteral("no.lm.bin"));
+        ReprintRun run(store, draws, program.path(), missing);
+        run.FillWordList(QStringLiteral("alpha bravo"));
+        RewriteSettings settings;
+        settings.fitToSentence = true;
+        RecordingObserver first, second;
+        QVERIFY(run.ShowReprints(settings, &first));
+        QVERIFY(run.ShowReprints(settings, &second));
+        QCOMPARE(first.fitMessages.size(), 1);
+        QVERIFY2(first.fitMessages.first().contains(QStringLiteral("no.lm.bin")), qPrintable(first.fitMessages.first()));
+        QVERIFY(second.fitMessages.isEmpty());
+        QCOMPARE(first.results, QStringList{" alpha bravo \r\n\r\n"});
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFitToSentence)
+#include "tst_fittosentence.moc"
