@@ -3,11 +3,18 @@
 // second and the peak memory of each case. Each case runs in a process of its own
 // so its peak memory is its own.
 //
-//   engine_bench            all cases
-//   engine_bench N L S V    one case: N words, legibility L, stretch S (0 or 1), V variations
+//   engine_bench [fit]           all cases
+//   engine_bench N L S V [fit]   one case: N words, legibility L, stretch S (0 or 1), V variations
+//
+// With "fit" the synonyms are fitted to their sentences; the time includes
+// loading the tagger and the language model and tagging the text.
 
 #include "BenchText.h"
+#include "engine/FitToSentence.h"
+#include "engine/LanguageModel.h"
+#include "engine/PosTagger.h"
 #include "engine/RandomDraw.h"
+#include "engine/ReprintRun.h"
 #include "engine/VariationGenerator.h"
 #include "engine/WordList.h"
 #include "BenchStore.h"
@@ -23,7 +30,7 @@
 
 namespace {
 
-int runCase(qsizetype words, int legibility, bool stretch, int variations)
+int runCase(qsizetype words, int legibility, bool stretch, int variations, bool fit)
 {
     WordStore store;
     QElapsedTimer timer;
@@ -36,6 +43,23 @@ int runCase(qsizetype words, int legibility, bool stretch, int variations)
     VariationGenerator generator(list, store, draws);
     RewriteSettings settings;
     settings.legibility = legibility;
+    settings.fitToSentence = fit;
+    std::optional<PosTagger> tagger;
+    std::unique_ptr<LanguageModel> model;
+    std::unique_ptr<FitToSentence> chooser;
+    if (fit) {
+        const FitData data;
+        QString error;
+        tagger = PosTagger::load(data.lexicon, data.tagTrigrams, &error);
+        if (tagger)
+            model = LanguageModel::load(data.languageModel, &error);
+        if (!model) {
+            std::fprintf(stderr, "fit: %s\n", qPrintable(error));
+            return 1;
+        }
+        chooser = std::make_unique<FitToSentence>(store, *tagger, *model);
+        generator.setFitChooser(chooser.get());
+    }
     if (stretch)
         settings.targetWordCount = double(2 * words);
     qsizetype produced = 0;
@@ -44,9 +68,9 @@ int runCase(qsizetype words, int legibility, bool stretch, int variations)
     const double seconds = timer.nsecsElapsed() / 1e9;
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    std::printf("%9lld words  legibility %2d  %-9s %4d variations  %8.3f s  %9.1f variations/s  %12.0f words/s  "
+    std::printf("%9lld words  legibility %2d  %-9s %-3s %4d variations  %8.3f s  %9.1f variations/s  %12.0f words/s  "
                 "peak %6.1f MB\n",
-                qint64(words), legibility, stretch ? "stretch" : "no stretch", variations, seconds,
+                qint64(words), legibility, stretch ? "stretch" : "no stretch", fit ? "fit" : "", variations, seconds,
                 produced / seconds, double(words) * produced / seconds, usage.ru_maxrss / 1024.0);
     std::fflush(stdout);
     return 0;
@@ -57,9 +81,11 @@ int runCase(qsizetype words, int legibility, bool stretch, int variations)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    if (argc == 5)
+    const bool fit = qstrcmp(argv[argc - 1], "fit") == 0;
+    const int given = fit ? argc - 1 : argc;
+    if (given == 5)
         return runCase(QByteArray(argv[1]).toLongLong(), std::atoi(argv[2]), std::atoi(argv[3]) != 0,
-                       std::atoi(argv[4]));
+                       std::atoi(argv[4]), fit);
 
     struct Case
     {
@@ -72,7 +98,7 @@ int main(int argc, char *argv[])
             for (bool stretch : {false, true}) {
                 const pid_t child = fork();
                 if (child == 0)
-                    _exit(runCase(c.words, legibility, stretch, c.variations));
+                    _exit(runCase(c.words, legibility, stretch, c.variations, fit));
                 int status = 0;
                 waitpid(child, &status, 0);
             }

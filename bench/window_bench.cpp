@@ -1,11 +1,13 @@
 // Where the user waits for a run of reprints: the real main window against the
 // engine alone, on the same text and settings.
 //
-//   window_bench [N L S V [save]]   N words, legibility L, stretch S (0 or 1: to
-//                                   2N words), V reprints; default 10000 5 0 100
+//   window_bench [N L S V [save] [fit]]   N words, legibility L, stretch S (0 or
+//                                   1: to 2N words), V reprints; default 10000 5 0 100
 //
 // With "save" the run also saves a copy of every reprint to an output folder, and
-// the bench prints what both runs wrote and at what rate.
+// the bench prints what both runs wrote and at what rate. With "fit" the synonyms
+// are fitted to their sentences; the time includes loading the tagger and the
+// language model and tagging the text.
 //
 // The window case types a text of N words into the original page, walks the
 // wizard as a person would (preview, keywords, the legibility slider, the stretch
@@ -30,6 +32,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
+#include <QCheckBox>
 #include <QRadioButton>
 #include <QSlider>
 #include <QTemporaryDir>
@@ -49,6 +52,7 @@ struct Case
     bool stretch = false;
     qint64 reprints = 100;
     bool save = false;
+    bool fit = false;
 
     QString target() const { return stretch ? QString::number(2 * words) : QString(); }
 };
@@ -127,6 +131,7 @@ Figures engineRun(const Case &c)
     settings.targetWordCount = decimalNumber(c.target());
     settings.reprintCount = c.reprints;
     settings.outputFolder = output.path();
+    settings.fitToSentence = c.fit;
     if (c.save)
         run.SaveReprints(settings, nullptr);
     else
@@ -174,6 +179,7 @@ Figures windowRun(const Case &c)
     clickNext(window); // to the keywords
     clickNext(window); // to the legibility
     control<QSlider>(window, "slLeg")->setValue(c.legibility);
+    control<QCheckBox>(window, "chkFit")->setChecked(c.fit);
     clickNext(window); // to the stretch, which shows the word count as the target
     if (c.stretch)
         control<QLineEdit>(window, "txtNewContent")->setText(c.target());
@@ -229,15 +235,21 @@ Figures inChild(Measure measure)
 int main(int argc, char *argv[])
 {
     Case c;
-    if (argc == 5 || (argc == 6 && qstrcmp(argv[5], "save") == 0)) {
+    bool known = argc == 1 || argc >= 5;
+    for (int a = 5; a < argc; ++a) {
+        c.save = c.save || qstrcmp(argv[a], "save") == 0;
+        c.fit = c.fit || qstrcmp(argv[a], "fit") == 0;
+        known = known && (qstrcmp(argv[a], "save") == 0 || qstrcmp(argv[a], "fit") == 0);
+    }
+    if (!known) {
+        std::fprintf(stderr, "usage: window_bench [WORDS LEGIBILITY STRETCH REPRINTS [save] [fit]]\n");
+        return 2;
+    }
+    if (argc >= 5) {
         c.words = QByteArray(argv[1]).toLongLong();
         c.legibility = std::atoi(argv[2]);
         c.stretch = std::atoi(argv[3]) != 0;
         c.reprints = QByteArray(argv[4]).toLongLong();
-        c.save = argc == 6;
-    } else if (argc != 1) {
-        std::fprintf(stderr, "usage: window_bench [WORDS LEGIBILITY STRETCH REPRINTS [save]]\n");
-        return 2;
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -255,9 +267,10 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "a run failed\n");
         return 1;
     }
-    std::printf("%9lld words  legibility %2d  %-10s %4lld reprints   window %8.3f s  peak %6.1f MB   "
+    std::printf("%9lld words  legibility %2d  %-10s %-4s %4lld reprints   window %8.3f s  peak %6.1f MB   "
                 "engine %8.3f s  peak %6.1f MB   window/engine %.2f\n",
-                qint64(c.words), c.legibility, c.stretch ? "stretch" : "no stretch", c.reprints, window.seconds,
+                qint64(c.words), c.legibility, c.stretch ? "stretch" : "no stretch", c.fit ? "fit" : "", c.reprints,
+                window.seconds,
                 window.peak, engine.seconds, engine.peak, window.seconds / engine.seconds);
     if (c.save)
         std::printf("%9s written: window %.0f MB at %.0f MB/s, engine %.0f MB at %.0f MB/s\n", "", window.megabytes,

@@ -8,6 +8,8 @@
 #include "engine/VariationGenerator.h"
 #include "engine/WordList.h"
 
+#include <QHash>
+
 #include <algorithm>
 
 namespace {
@@ -68,6 +70,24 @@ void FitToSentence::learn(const WordList &list)
         }
     }
     tagSentence(count);
+
+    // The nouns the text keeps coming back to, singular and plural together.
+    const auto stemOf = [](const QString &entry) {
+        QString word = EntryParts::of(entry).word.toLower();
+        if (word.endsWith(QLatin1Char('s')))
+            word.chop(word.endsWith(QLatin1String("ies")) ? 3 : 1);
+        return word;
+    };
+    QHash<QString, int> uses;
+    for (qsizetype i = 0; i < count; ++i) {
+        if (m_classes[size_t(i)] == WordClass::Noun || m_classes[size_t(i)] == WordClass::NounPlural)
+            ++uses[stemOf(m_original.at(i))];
+    }
+    m_topical.assign(size_t(count), false);
+    for (qsizetype i = 0; i < count; ++i) {
+        if (m_classes[size_t(i)] == WordClass::Noun || m_classes[size_t(i)] == WordClass::NounPlural)
+            m_topical[size_t(i)] = uses.value(stemOf(m_original.at(i))) >= TopicalUses;
+    }
 }
 
 WordClass FitToSentence::classAt(qsizetype position) const
@@ -94,7 +114,8 @@ SynonymChooser::Check FitToSentence::check(const WordList &list, qsizetype posit
     }
     if (list.traits(position) & WordList::Marked || parts.word.endsWith(VariationGenerator::Marker))
         return Check::Protected;
-    if (list.traits(position) & WordList::Spaced || classAt(position) == WordClass::None)
+    if (list.traits(position) & WordList::Spaced || classAt(position) == WordClass::None
+        || (position < qsizetype(m_topical.size()) && m_topical[size_t(position)]))
         return Check::LeftAlone;
     if (EntryParts::isLeftAlone(parts.word))
         return Check::LeftAlone;
@@ -173,6 +194,8 @@ StoreAnswer<QStringList> FitToSentence::fittingAt(qsizetype position)
         const double bar = placeScore(context, word, {wordId}) - m_tolerance;
         for (qsizetype r = 1; r <= rows.rowCount(); ++r) {
             const QString candidate = rows.text(r, 0);
+            if (candidate.contains(QLatin1Char(' ')))
+                continue;
             std::vector<int> ids;
             for (const QString &part : candidate.split(QLatin1Char(' '), Qt::SkipEmptyParts))
                 ids.push_back(m_model.id(part.toLower()));

@@ -23,6 +23,9 @@ class PosTagger;
 //    its place, judged on the two words on each side; it must know them all.
 //  - The synonym takes the word's capitals, and an "a" or "an" before it
 //    follows the new word.
+//  - A noun the text uses again and again is its subject ("package" in a text
+//    about software), whose sense no dictionary can tell: it is left alone.
+//    So are phrases among the candidates, which read wrongly far more often.
 // What is learnt of a text (its tags, each place's fitting candidates) holds
 // until the word list is filled again, so a run learns it once.
 class FitToSentence : public SynonymChooser
@@ -31,6 +34,8 @@ public:
     // How much less likely than the word, in natural log units, a candidate
     // may be in the word's place.
     static constexpr double DefaultTolerance = 4.0;
+    // A noun this many times in a text, in any form, is one of its subjects.
+    static constexpr int TopicalUses = 3;
 
     FitToSentence(WordStore &store, const PosTagger &tagger, const LanguageModel &model,
                   double tolerance = DefaultTolerance);
@@ -71,4 +76,5 @@ private:
     std::vector<WordClass> m_classes;           // per entry
     std::vector<bool> m_sentenceStarts;         // per entry
     std::vector<std::optional<QStringList>> m_fitting; // per entry, once learnt
+    std::vector<bool> m_topical;                // per entry: a noun the text keeps coming back to
 };
