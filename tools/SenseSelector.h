@@ -20,16 +20,16 @@ struct SenseRules
     int minAttested = 1; // times the corpus must have met a WordNet synonym in the shared sense
     bool inflect = true; // also make the inflected forms as head words
 
-    // The synonyms by word class (selectByClass). The sentence tells the class
-    // and each synonym is still tried in its place, so one need only fit most
-    // of the class's use, hand-chosen or not; the article before it can be made
-    // to agree; and the hand-chosen list, which judged the word's use as a
-    // whole, does not keep WordNet's synonyms out.
-    double fitMinShare = 0.5;
+    // The synonyms by word class (selectByClass). The sentence tells the class,
+    // so a synonym need only fit most of the class's use, and the article before
+    // it can be made to agree; but as blind readings found the looser lists'
+    // senses wrong too often for a language model to catch, a synonym must fit
+    // three quarters of that use and the hand-chosen list keeps its say.
+    double fitMinShare = 0.75;
     double fitMinHome = 0.5;
     int fitMaxSynonyms = 6;
     bool fitKeepArticle = false;
-    bool fitHandListDecides = false;
+    bool fitHandListDecides = true;
 };
 
 // Chooses the English synonyms that fit a word wherever it ordinarily appears.

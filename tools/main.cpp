@@ -78,7 +78,7 @@ int main(int argc, char *argv[])
     const QCommandLineOption fitMinShareOption(
         QStringLiteral("fit-min-share"),
         QStringLiteral("English: the share of a word's use in one word class a synonym must fit to be listed "
-                       "for that class (default 0.5)."),
+                       "for that class (default 0.75)."),
         QStringLiteral("x"));
     const QCommandLineOption fitMaxSynonymsOption(
         QStringLiteral("fit-max-synonyms"),
@@ -89,9 +89,9 @@ int main(int argc, char *argv[])
     const QCommandLineOption fitKeepArticleOption(
         QStringLiteral("fit-keep-article"),
         QStringLiteral("English: by word class too, no synonym that needs the other of \"a\" and \"an\"."));
-    const QCommandLineOption fitHandListDecidesOption(
-        QStringLiteral("fit-hand-list-decides"),
-        QStringLiteral("English: by word class too, a word the hand-chosen list has judged takes no synonym "
+    const QCommandLineOption fitHandListOpenOption(
+        QStringLiteral("fit-hand-list-open"),
+        QStringLiteral("English: by word class, a word the hand-chosen list has judged may also take synonyms "
                        "from WordNet."));
     const QCommandLineOption ifOutdatedOption(
         QStringLiteral("if-outdated"),
@@ -100,7 +100,7 @@ int main(int argc, char *argv[])
                        noInflectionsOption,
                        wordnetOption, scowlOption, minShareOption, minHomeOption, maxSynonymsOption,
                        fitMinShareOption, fitMaxSynonymsOption, fitMinHomeOption, fitKeepArticleOption,
-                       fitHandListDecidesOption});
+                       fitHandListOpenOption});
     parser.process(app);
 
     const QString output = parser.value(outputOption);
@@ -158,7 +158,7 @@ int main(int argc, char *argv[])
         if (parser.isSet(fitMinHomeOption))
             rules.fitMinHome = parser.value(fitMinHomeOption).toDouble();
         rules.fitKeepArticle = parser.isSet(fitKeepArticleOption);
-        rules.fitHandListDecides = parser.isSet(fitHandListDecidesOption);
+        rules.fitHandListDecides = !parser.isSet(fitHandListOpenOption);
         const qsizetype before = heads.size();
         const CuratedSynonyms curated(language);
         const SenseSelector selector({senses, frequency, inflector, closedClass, curated}, rules);

@@ -24,7 +24,7 @@ std::unique_ptr<LanguageModel> LanguageModel::load(const QString &path, QString 
     }
     std::unique_ptr<LanguageModel> lm(new LanguageModel);
     lm->m_model = model;
-    lm->m_logMath = logmath_retain(logMath); // the model owns one reference, this the other
+    lm->m_logMath = logMath; // the model reads it but never frees it
     lm->m_start = ngram_wid(model, "<s>");
     lm->m_end = ngram_wid(model, "</s>");
     return lm;

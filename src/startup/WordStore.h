@@ -67,7 +67,7 @@ public:
     // Column `synonym` of FitSynonyms for `word` (lower case) used as the word
     // class `classCode`, best first. A failure gives a result set that is not open.
     ResultSet FitSynonymsOf(const QString &word, const QString &classCode);
-    // Whether the file holds the table FitSynonyms (word data of version 4 on).
+    // Whether the file holds the table FitSynonyms (word data of version 4 and later).
     bool hasFitSynonyms();
 
     // False when no head word holds a space, so that no entry holding one can
