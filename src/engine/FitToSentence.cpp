@@ -9,6 +9,7 @@
 #include "engine/WordList.h"
 
 #include <QHash>
+#include <QSet>
 
 #include <algorithm>
 
@@ -17,6 +18,36 @@ namespace {
 bool equalIgnoringCase(const QString &a, const QString &b)
 {
     return a.size() == b.size() && a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+// How far after a verb its preposition is looked for, and how much less readily
+// (natural log units) a candidate may take it.
+constexpr int PrepositionReach = 3;
+constexpr double PrepositionTolerance = 1.5;
+
+bool isPreposition(const QString &word)
+{
+    static const QSet<QString> prepositions = {
+        QStringLiteral("about"), QStringLiteral("against"), QStringLiteral("as"),   QStringLiteral("at"),
+        QStringLiteral("by"),    QStringLiteral("for"),     QStringLiteral("from"), QStringLiteral("in"),
+        QStringLiteral("into"),  QStringLiteral("of"),      QStringLiteral("on"),   QStringLiteral("onto"),
+        QStringLiteral("over"),  QStringLiteral("to"),      QStringLiteral("upon"), QStringLiteral("with"),
+    };
+    return prepositions.contains(word);
+}
+
+// Verbs of hindering, which take an object, "from" and an -ing form.
+bool hinders(const QString &verb)
+{
+    static const QStringList stems = {
+        QStringLiteral("ban"),     QStringLiteral("bar"),      QStringLiteral("block"),   QStringLiteral("deter"),
+        QStringLiteral("discourag"), QStringLiteral("exclud"), QStringLiteral("exempt"),  QStringLiteral("forbid"),
+        QStringLiteral("forbad"),  QStringLiteral("hinder"),   QStringLiteral("keep"),    QStringLiteral("kept"),
+        QStringLiteral("preclud"), QStringLiteral("prevent"),  QStringLiteral("prohibit"), QStringLiteral("protect"),
+        QStringLiteral("refrain"), QStringLiteral("restrain"), QStringLiteral("restrict"), QStringLiteral("stop"),
+        QStringLiteral("dissuad"), QStringLiteral("disqualif"), QStringLiteral("save"),   QStringLiteral("spar"),
+    };
+    return std::any_of(stems.begin(), stems.end(), [&](const QString &s) { return verb.startsWith(s); });
 }
 
 } // namespace
@@ -201,12 +232,40 @@ StoreAnswer<QStringList> FitToSentence::fittingAt(qsizetype position)
                 ids.push_back(m_model.id(part.toLower()));
             if (ids.empty() || std::find(ids.begin(), ids.end(), LanguageModel::Unknown) != ids.end())
                 continue;
-            if (placeScore(context, candidate, ids) >= bar)
+            if (placeScore(context, candidate, ids) >= bar && keepsConstruction(position, candidate, ids.front()))
                 fitting.append(candidate);
         }
     }
     known = fitting;
     return fitting;
+}
+
+bool FitToSentence::keepsConstruction(qsizetype position, const QString &candidate, int candidateId) const
+{
+    const WordClass c = classAt(position);
+    if (c != WordClass::Verb && c != WordClass::VerbThird && c != WordClass::VerbGerund && c != WordClass::VerbPast)
+        return true;
+    const QString verb = EntryParts::of(m_original.at(position)).word.toLower();
+    for (qsizetype i = position + 1; i <= position + PrepositionReach && i < m_original.size(); ++i) {
+        if (m_original.at(i) == WordList::LineBreak || startsSentence(i))
+            break;
+        const EntryParts parts = EntryParts::of(m_original.at(i));
+        const QString word = parts.word.toLower();
+        if (isPreposition(word)) {
+            if (word == QLatin1String("from") && classAt(i + 1) == WordClass::VerbGerund && hinders(verb)
+                && !hinders(candidate.toLower()))
+                return false;
+            const int preposition = m_model.id(word);
+            const int verbId = m_model.id(verb);
+            if (preposition == LanguageModel::Unknown || verbId == LanguageModel::Unknown)
+                return true;
+            return m_model.logProbability(preposition, candidateId, LanguageModel::Unknown)
+                   >= m_model.logProbability(preposition, verbId, LanguageModel::Unknown) - PrepositionTolerance;
+        }
+        if (!parts.trailing.isEmpty())
+            break; // a comma or more ends the verb's reach
+    }
+    return true;
 }
 
 StoreAnswer<SynonymChooser::Choice> FitToSentence::choose(WordList &list, qsizetype position, DrawSource &draws)

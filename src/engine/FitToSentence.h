@@ -23,6 +23,9 @@ class PosTagger;
 //    its place, judged on the two words on each side; it must know them all.
 //  - The synonym takes the word's capitals, and an "a" or "an" before it
 //    follows the new word.
+//  - A verb keeps its construction: the preposition that follows it within a
+//    few words must follow the candidate about as readily, and only verbs of
+//    hindering take "from" and an -ing form ("restrict them from using").
 //  - A noun the text uses again and again is its subject ("package" in a text
 //    about software), whose sense no dictionary can tell: it is left alone.
 //    So are phrases among the candidates, which read wrongly far more often.
@@ -65,6 +68,9 @@ private:
     // How likely `text` (a word or a phrase of words the model knows, given as
     // their ids) is in that context, in natural log units.
     double placeScore(const Context &context, const QString &text, const std::vector<int> &words) const;
+
+    // Whether `candidate` keeps the construction of the verb at `position`.
+    bool keepsConstruction(qsizetype position, const QString &candidate, int candidateId) const;
 
     WordStore &m_store;
     const PosTagger &m_tagger;

@@ -148,6 +148,16 @@ private slots:
                  QStringList{"The project requires more money."});
     }
 
+    // A verb keeps its construction: "limit" takes no "from" and an -ing form,
+    // "included" no "into".
+    void verbsKeepTheirConstruction()
+    {
+        const QString restrict = QStringLiteral("The rules restrict users from installing software.");
+        QCOMPARE(rewrite(restrict, {{"restrict", "v", "limit"}}), QStringList{restrict});
+        const QString incorporated = QStringLiteral("The patch was incorporated into the kernel.");
+        QCOMPARE(rewrite(incorporated, {{"incorporated", "vd", "included"}}), QStringList{incorporated});
+    }
+
     // "a" or "an" follows the new word.
     void articlesAgree()
     {
