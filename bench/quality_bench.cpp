@@ -72,6 +72,17 @@ struct FitModels
 {
     std::optional<PosTagger> tagger;
     std::unique_ptr<LanguageModel> model;
+    double tolerance = FitToSentence::DefaultTolerance;
+
+    // A fit chooser for `generator`, when the models are loaded; none otherwise.
+    std::unique_ptr<FitToSentence> fitTo(VariationGenerator &generator, WordStore &store) const
+    {
+        if (!model)
+            return nullptr;
+        auto fit = std::make_unique<FitToSentence>(store, *tagger, *model, tolerance);
+        generator.setFitChooser(fit.get());
+        return fit;
+    }
     bool load()
     {
         const FitData data;
@@ -115,8 +126,8 @@ int main(int argc, char *argv[])
     QString keyPath;
     bool reprint = false;
     bool fitMode = false;
-    double tolerance = FitToSentence::DefaultTolerance;
     QStringList texts;
+    FitModels models;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString &a = args.at(i);
         const bool hasValue = i + 1 < args.size();
@@ -135,7 +146,7 @@ int main(int argc, char *argv[])
         else if (a == QLatin1String("--fit"))
             fitMode = true;
         else if (a == QLatin1String("--tolerance") && hasValue)
-            tolerance = args.at(++i).toDouble();
+            models.tolerance = args.at(++i).toDouble();
         else
             texts << a;
     }
@@ -147,7 +158,6 @@ int main(int argc, char *argv[])
     if (databases.isEmpty())
         databases << QCoreApplication::applicationDirPath();
 
-    FitModels models;
     if (fitMode && !models.load())
         return 1;
     RewriteSettings settings;
@@ -171,11 +181,7 @@ int main(int argc, char *argv[])
             WordList list;
             list.FillWordList(text);
             VariationGenerator generator(list, store, draws);
-            std::unique_ptr<FitToSentence> fit;
-            if (fitMode) {
-                fit = std::make_unique<FitToSentence>(store, *models.tagger, *models.model, tolerance);
-                generator.setFitChooser(fit.get());
-            }
+            const auto fit = models.fitTo(generator, store);
             std::printf("%s\n\n", qPrintable(generator.GenerateVariation(settings).text));
         }
         return 0;
@@ -195,11 +201,7 @@ int main(int argc, char *argv[])
                 WordList list;
                 list.FillWordList(text);
                 VariationGenerator generator(list, store, draws);
-                std::unique_ptr<FitToSentence> fit;
-                if (fitMode) {
-                    fit = std::make_unique<FitToSentence>(store, *models.tagger, *models.model, tolerance);
-                    generator.setFitChooser(fit.get());
-                }
+                const auto fit = models.fitTo(generator, store);
                 if (round == 0)
                     coverage.add(fit ? fitCoverageOf(store, *fit, list) : coverageOf(store, list));
                 const QStringList before = list.entries();

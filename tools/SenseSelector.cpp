@@ -323,11 +323,17 @@ SenseSelector::Readings SenseSelector::readingsOf(const QVector<HeadWord> &thesa
     return readings;
 }
 
-QVector<HeadWord> SenseSelector::select(const QVector<HeadWord> &thesaurus) const
+QHash<QString, const HeadWord *> SenseSelector::byHeadWord(const QVector<HeadWord> &thesaurus)
 {
     QHash<QString, const HeadWord *> byHead;
     for (const HeadWord &head : thesaurus)
         byHead.insert(fold(head.word), &head);
+    return byHead;
+}
+
+QVector<HeadWord> SenseSelector::select(const QVector<HeadWord> &thesaurus) const
+{
+    const QHash<QString, const HeadWord *> byHead = byHeadWord(thesaurus);
     const Readings readings = readingsOf(thesaurus, byHead);
     const Limits limits{m_rules.minShare, m_rules.minSenseShare, m_rules.minHome, m_rules.maxSynonyms, true, true};
 
@@ -345,9 +351,7 @@ QVector<HeadWord> SenseSelector::select(const QVector<HeadWord> &thesaurus) cons
 
 QVector<ClassSynonyms> SenseSelector::selectByClass(const QVector<HeadWord> &thesaurus) const
 {
-    QHash<QString, const HeadWord *> byHead;
-    for (const HeadWord &head : thesaurus)
-        byHead.insert(fold(head.word), &head);
+    const QHash<QString, const HeadWord *> byHead = byHeadWord(thesaurus);
     const Readings readings = readingsOf(thesaurus, byHead);
     const Limits limits{m_rules.fitMinShare, m_rules.fitMinShare, m_rules.fitMinHome, m_rules.fitMaxSynonyms,
                         m_rules.fitKeepArticle, m_rules.fitHandListDecides};

@@ -86,6 +86,8 @@ public:
     QVector<ClassSynonyms> selectByClass(const QVector<HeadWord> &thesaurus) const;
 
 private:
+    // The thesaurus entries by head word, letter case folded.
+    static QHash<QString, const HeadWord *> byHeadWord(const QVector<HeadWord> &thesaurus);
     struct Reading;
     struct Readings;
     struct Candidate;
