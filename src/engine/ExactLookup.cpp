@@ -4,15 +4,6 @@
 #include "engine/VariationGenerator.h"
 #include "engine/WordList.h"
 
-namespace {
-
-bool equalIgnoringCase(const QString &a, const QString &b)
-{
-    return a.size() == b.size() && a.compare(b, Qt::CaseInsensitive) == 0;
-}
-
-} // namespace
-
 void ExactLookup::beginVariation(const WordList &)
 {
     m_spacedMayMatch.reset();
@@ -24,10 +15,8 @@ SynonymChooser::Check ExactLookup::check(const WordList &list, qsizetype positio
     if (traits & WordList::Short)
         return Check::Short;
     const QString &word = list.at(position); // not short, so not past the end
-    for (const QString &keyword : keywords) {
-        if (equalIgnoringCase(word, keyword))
-            return Check::Protected;
-    }
+    if (isKeyword(word, keywords))
+        return Check::Protected;
     if (traits & WordList::Marked)
         return Check::Protected;
     return Check::Open;

@@ -15,10 +15,6 @@
 
 namespace {
 
-bool equalIgnoringCase(const QString &a, const QString &b)
-{
-    return a.size() == b.size() && a.compare(b, Qt::CaseInsensitive) == 0;
-}
 
 // How far after a verb its preposition is looked for, and how much less readily
 // (natural log units) a candidate may take it.
@@ -139,10 +135,8 @@ SynonymChooser::Check FitToSentence::check(const WordList &list, qsizetype posit
     const EntryParts parts = EntryParts::of(list.at(position));
     if (WordList::isShort(parts.word))
         return Check::Short;
-    for (const QString &keyword : keywords) {
-        if (equalIgnoringCase(parts.word, keyword))
-            return Check::Protected;
-    }
+    if (isKeyword(parts.word, keywords))
+        return Check::Protected;
     if (list.traits(position) & WordList::Marked || parts.word.endsWith(VariationGenerator::Marker))
         return Check::Protected;
     if (list.traits(position) & WordList::Spaced || classAt(position) == WordClass::None

@@ -40,4 +40,15 @@ public:
     // marked with the generator's marker, or says why not; the store's failure
     // ends the variation's queries.
     virtual StoreAnswer<Choice> choose(WordList &list, qsizetype position, DrawSource &draws) = 0;
+
+protected:
+    // Whether `word` is one of `keywords`, letter case ignored.
+    static bool isKeyword(const QString &word, std::span<const QString> keywords)
+    {
+        for (const QString &keyword : keywords) {
+            if (word.size() == keyword.size() && word.compare(keyword, Qt::CaseInsensitive) == 0)
+                return true;
+        }
+        return false;
+    }
 };
