@@ -10,7 +10,10 @@
 // their coverage. It then prints N replacements per database drawn at random,
 // all databases shuffled together and numbered, each as its sentence with the
 // replaced word shown as [word -> synonym]. With --key the database of every
-// item goes to FILE instead of the listing, so the reading can be blind. With
+// item goes to FILE instead of the listing, so the reading can be blind; in fit
+// mode with the synonym's margin over the word in its place and its rank among
+// the fitting candidates, so one reading gives the share let through at each
+// tolerance. With
 // --reprint it prints instead one variation of each text, whole, made with the
 // first database. With --fit the synonyms are fitted to their sentences (the
 // language model's tolerance T, in natural log units), and the coverage counts
@@ -41,6 +44,10 @@ struct Replacement
 {
     int database = 0;
     QString sentence; // with the replacement marked
+    // In fit mode, how much likelier than the word the synonym is in its place,
+    // and its place among the fitting candidates (from 1).
+    std::optional<double> margin;
+    qsizetype rank = 0;
 };
 
 bool endsSentence(const QString &entry)
@@ -216,7 +223,18 @@ int main(int argc, char *argv[])
                     QStringList shown = before;
                     if (i > 0)
                         shown[i - 1] = list.at(i - 1);
-                    found.append(Replacement{d, inContext(shown, i, list.at(i))});
+                    Replacement r{d, inContext(shown, i, list.at(i)), std::nullopt, 0};
+                    if (fit) {
+                        const QString synonym = EntryParts::of(list.at(i)).word;
+                        const QStringList fitting = fit->fittingAt(i).value_or(QStringList());
+                        for (qsizetype k = 0; k < fitting.size() && !r.margin; ++k) {
+                            if (fitting.at(k).compare(synonym, Qt::CaseInsensitive) == 0) {
+                                r.margin = fit->marginAt(i, fitting.at(k));
+                                r.rank = k + 1;
+                            }
+                        }
+                    }
+                    found.append(r);
                 }
             }
         }
@@ -236,7 +254,12 @@ int main(int argc, char *argv[])
     std::printf("\n");
     for (qsizetype i = 0; i < chosen.size(); ++i) {
         if (key.isOpen())
-            key.write(QStringLiteral("%1 %2\n").arg(i + 1).arg(chosen[i].database + 1).toUtf8());
+            key.write(QStringLiteral("%1 %2%3\n")
+                          .arg(i + 1)
+                          .arg(chosen[i].database + 1)
+                          .arg(chosen[i].margin ? QStringLiteral(" %1 %2").arg(*chosen[i].margin, 0, 'f', 2).arg(chosen[i].rank)
+                                                : QString())
+                          .toUtf8());
         const QString tag = key.isOpen() || databases.size() == 1 ? QString()
                                                                    : QStringLiteral(" (db %1)").arg(chosen[i].database + 1);
         std::printf("%4lld%s  %s\n", qint64(i + 1), qPrintable(tag), qPrintable(chosen[i].sentence));

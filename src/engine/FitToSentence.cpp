@@ -46,6 +46,12 @@ bool hinders(const QString &verb)
     return std::any_of(stems.begin(), stems.end(), [&](const QString &s) { return verb.startsWith(s); });
 }
 
+bool isArticle(const QString &entry)
+{
+    const QString word = EntryParts::of(entry).word.toLower();
+    return word == QLatin1String("a") || word == QLatin1String("an") || word == QLatin1String("the");
+}
+
 } // namespace
 
 FitToSentence::FitToSentence(WordStore &store, const PosTagger &tagger, const LanguageModel &model,
@@ -110,10 +116,28 @@ void FitToSentence::learn(const WordList &list)
         if (m_classes[size_t(i)] == WordClass::Noun || m_classes[size_t(i)] == WordClass::NounPlural)
             ++uses[stemOf(m_original.at(i))];
     }
-    m_topical.assign(size_t(count), false);
+    m_terms.assign(size_t(count), false);
+    const auto isNoun = [&](qsizetype i) {
+        return i >= 0 && i < count && (m_classes[size_t(i)] == WordClass::Noun || m_classes[size_t(i)] == WordClass::NounPlural);
+    };
+    // Whether entries i and i + 1 are written as one phrase, with no punctuation between.
+    const auto joined = [&](qsizetype i) {
+        return i >= 0 && i + 1 < count && EntryParts::of(m_original.at(i)).trailing.isEmpty()
+               && EntryParts::of(m_original.at(i + 1)).leading.isEmpty() && !m_sentenceStarts[size_t(i + 1)];
+    };
     for (qsizetype i = 0; i < count; ++i) {
-        if (m_classes[size_t(i)] == WordClass::Noun || m_classes[size_t(i)] == WordClass::NounPlural)
-            m_topical[size_t(i)] = uses.value(stemOf(m_original.at(i))) >= TopicalUses;
+        if (isNoun(i) && uses.value(stemOf(m_original.at(i))) >= TopicalUses)
+            m_terms[size_t(i)] = true;
+        // Nouns in a row name one thing ("merge request", "package archive"),
+        // and so does a verb form right after an article, which the tagger
+        // took for a verb where it was such a noun ("a merge request").
+        const WordClass c = m_classes[size_t(i)];
+        const bool nounLike = isNoun(i) || ((c == WordClass::Verb || c == WordClass::VerbGerund) && i > 0
+                                            && joined(i - 1) && isArticle(m_original.at(i - 1)));
+        if (nounLike && ((joined(i) && isNoun(i + 1)) || (joined(i - 1) && isNoun(i - 1))))
+            m_terms[size_t(i)] = true;
+        if (nounLike && !isNoun(i))
+            m_terms[size_t(i)] = true;
     }
 }
 
@@ -140,7 +164,7 @@ SynonymChooser::Check FitToSentence::check(const WordList &list, qsizetype posit
     if (list.traits(position) & WordList::Marked || parts.word.endsWith(VariationGenerator::Marker))
         return Check::Protected;
     if (list.traits(position) & WordList::Spaced || classAt(position) == WordClass::None
-        || (position < qsizetype(m_topical.size()) && m_topical[size_t(position)]))
+        || (position < qsizetype(m_terms.size()) && m_terms[size_t(position)]))
         return Check::LeftAlone;
     if (EntryParts::isLeftAlone(parts.word))
         return Check::LeftAlone;
@@ -205,18 +229,18 @@ StoreAnswer<QStringList> FitToSentence::fittingAt(qsizetype position)
 {
     if (position < 0 || position >= qsizetype(m_fitting.size()))
         return QStringList();
-    std::optional<QStringList> &known = m_fitting[size_t(position)];
+    std::optional<Place> &known = m_fitting[size_t(position)];
     if (known)
-        return *known;
+        return known->fitting;
     const QString word = EntryParts::of(m_original.at(position)).word.toLower();
     ResultSet rows = m_store.FitSynonymsOf(word, wordClassCode(classAt(position)));
     if (!rows.isOpen())
         return rows.failure();
-    QStringList fitting;
+    Place place;
     const int wordId = m_model.id(word);
     if (wordId != LanguageModel::Unknown && rows.rowCount() > 0) {
         const Context context = contextOf(position);
-        const double bar = placeScore(context, word, {wordId}) - m_tolerance;
+        const double own = placeScore(context, word, {wordId});
         for (qsizetype r = 1; r <= rows.rowCount(); ++r) {
             const QString candidate = rows.text(r, 0);
             if (candidate.contains(QLatin1Char(' ')))
@@ -226,12 +250,24 @@ StoreAnswer<QStringList> FitToSentence::fittingAt(qsizetype position)
                 ids.push_back(m_model.id(part.toLower()));
             if (ids.empty() || std::find(ids.begin(), ids.end(), LanguageModel::Unknown) != ids.end())
                 continue;
-            if (placeScore(context, candidate, ids) >= bar && keepsConstruction(position, candidate, ids.front()))
-                fitting.append(candidate);
+            const double margin = placeScore(context, candidate, ids) - own;
+            if (margin >= -m_tolerance && keepsConstruction(position, candidate, ids.front())) {
+                place.fitting.append(candidate);
+                place.margins.append(margin);
+            }
         }
     }
-    known = fitting;
-    return fitting;
+    known = place;
+    return place.fitting;
+}
+
+std::optional<double> FitToSentence::marginAt(qsizetype position, const QString &candidate)
+{
+    const StoreAnswer<QStringList> fitting = fittingAt(position);
+    const qsizetype k = fitting ? fitting->indexOf(candidate) : -1;
+    if (k < 0)
+        return std::nullopt;
+    return m_fitting[size_t(position)]->margins.at(k);
 }
 
 bool FitToSentence::keepsConstruction(qsizetype position, const QString &candidate, int candidateId) const

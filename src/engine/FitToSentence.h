@@ -27,7 +27,8 @@ class PosTagger;
 //    few words must follow the candidate about as readily, and only verbs of
 //    hindering take "from" and an -ing form ("restrict them from using").
 //  - A noun the text uses again and again is its subject ("package" in a text
-//    about software), whose sense no dictionary can tell: it is left alone.
+//    about software), whose sense no dictionary can tell: it is left alone,
+//    and so are the nouns of a compound ("merge request"), a term of its own.
 //    So are phrases among the candidates, which read wrongly far more often.
 // What is learnt of a text (its tags, each place's fitting candidates) holds
 // until the word list is filled again, so a run learns it once.
@@ -55,6 +56,9 @@ public:
     // The candidates that fit the place of the original word at `position`,
     // best first (learnt on first need).
     StoreAnswer<QStringList> fittingAt(qsizetype position);
+    // How much likelier (natural log units; below zero, less likely) a fitting
+    // candidate is than the original word in its place; none for one that does not fit.
+    std::optional<double> marginAt(qsizetype position, const QString &candidate);
 
 private:
     void learn(const WordList &list);
@@ -81,6 +85,11 @@ private:
     QStringList m_original;                     // the entries as filled
     std::vector<WordClass> m_classes;           // per entry
     std::vector<bool> m_sentenceStarts;         // per entry
-    std::vector<std::optional<QStringList>> m_fitting; // per entry, once learnt
-    std::vector<bool> m_topical;                // per entry: a noun the text keeps coming back to
+    struct Place
+    {
+        QStringList fitting;
+        QList<double> margins; // of each fitting candidate
+    };
+    std::vector<std::optional<Place>> m_fitting; // per entry, once learnt
+    std::vector<bool> m_terms; // per entry: one of the text's subjects, or part of a compound noun
 };

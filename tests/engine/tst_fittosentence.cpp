@@ -158,6 +158,20 @@ private slots:
         QCOMPARE(rewrite(incorporated, {{"incorporated", "vd", "included"}}), QStringList{incorporated});
     }
 
+    // The nouns of a compound name one thing and keep their words; so does a
+    // noun the tagger read as a verb after an article ("a merge request").
+    void compoundsKeepTheirWords()
+    {
+        const QList<FitRow> rows = {{"merge", "v", "combine"}, {"merge", "n", "combination"},
+                                    {"request", "n", "petition"}, {"large", "a", "big"}};
+        QCOMPARE(rewrite(QStringLiteral("She opened a merge request today."), rows),
+                 QStringList{"She opened a merge request today."});
+        QCOMPARE(rewrite(QStringLiteral("She sent a large request today."), rows),
+                 QStringList{"She sent a big request today."});
+        const QString station = QStringLiteral("They waited at the bus station for hours.");
+        QCOMPARE(rewrite(station, {{"station", "n", "terminal"}, {"bus", "n", "coach"}}), QStringList{station});
+    }
+
     // "a" or "an" follows the new word.
     void articlesAgree()
     {
