@@ -18,6 +18,23 @@ CuratedSynonyms::CuratedSynonyms(const QString &language)
         *this = fromText(QString::fromUtf8(file.readAll()));
 }
 
+CuratedSynonyms CuratedSynonyms::forSentences(const QString &language)
+{
+    CuratedSynonyms list(language);
+    QFile file(QStringLiteral(":/curated/%1-fit.txt").arg(language.left(2).toLower()));
+    if (file.open(QIODevice::ReadOnly))
+        list.replaceLines(fromText(QString::fromUtf8(file.readAll())));
+    return list;
+}
+
+void CuratedSynonyms::replaceLines(const CuratedSynonyms &lines)
+{
+    for (auto it = lines.m_synonyms.cbegin(); it != lines.m_synonyms.cend(); ++it) {
+        m_synonyms[it.key()] = it.value();
+        m_skipped[it.key()] = lines.m_skipped.value(it.key());
+    }
+}
+
 CuratedSynonyms CuratedSynonyms::fromText(const QString &text)
 {
     CuratedSynonyms list;

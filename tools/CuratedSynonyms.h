@@ -20,6 +20,14 @@ public:
     // The list of a two-letter language code; empty where there is none.
     explicit CuratedSynonyms(const QString &language);
     static CuratedSynonyms fromText(const QString &text);
+    // The list for a reader that sees the sentence: the language's list, with
+    // the lines of tools/curated/<ll>-fit.txt in place of its own for the same
+    // word and part of speech. The word's class in its sentence and a language
+    // model's check of its place make a synonym right there that would be
+    // wrong somewhere else ("require" for "need": not "require to go").
+    static CuratedSynonyms forSentences(const QString &language);
+    // These lines in place of this list's own for the same word and part of speech.
+    void replaceLines(const CuratedSynonyms &lines);
 
     bool isEmpty() const { return m_synonyms.isEmpty(); }
     // The synonyms of `word` (any letter case) as `pos`, best first.

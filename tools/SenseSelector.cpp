@@ -115,7 +115,9 @@ struct SenseSelector::Candidate
 
 SenseSelector::SenseSelector(Sources sources, Rules rules)
     : m_senses(sources.senses), m_frequency(sources.frequency), m_inflector(sources.inflector),
-      m_closedClass(sources.closedClass), m_curated(sources.curated), m_rules(rules)
+      m_closedClass(sources.closedClass), m_curated(sources.curated),
+      m_curatedForSentences(sources.curatedForSentences ? *sources.curatedForSentences : sources.curated),
+      m_rules(rules)
 {
 }
 
@@ -179,7 +181,7 @@ QStringList SenseSelector::choose(const QString &surface, const QVector<Reading>
         // Chosen by hand: right wherever the word is this part of speech, but
         // for the forms the list names.
         const QStringList curated =
-            r.slot && m_curated.skips(r.base, r.pos, surface) ? QStringList() : m_curated.of(r.base, r.pos);
+            r.slot && limits.curated.skips(r.base, r.pos, surface) ? QStringList() : limits.curated.of(r.base, r.pos);
         QSet<QString> fitsAll;
         for (qsizetype k = 0; k < curated.size(); ++k) {
             if (Candidate *c = candidate(r, curated.at(k))) {
@@ -192,7 +194,7 @@ QStringList SenseSelector::choose(const QString &surface, const QVector<Reading>
         // Where the hand-chosen list has judged the word, WordNet adds nothing
         // (unless the sentence is known, which the list did not judge).
         const HeadWord *entry = byHead.value(fold(r.base));
-        if (!entry || (limits.handListDecides && m_curated.judged(r.base, r.pos)))
+        if (!entry || (limits.handListDecides && limits.curated.judged(r.base, r.pos)))
             continue;
         QSet<QString> listed;
         for (const QString &t : entry->byPartOfSpeech.value(labelOf(r.pos)))
@@ -335,7 +337,7 @@ QVector<HeadWord> SenseSelector::select(const QVector<HeadWord> &thesaurus) cons
 {
     const QHash<QString, const HeadWord *> byHead = byHeadWord(thesaurus);
     const Readings readings = readingsOf(thesaurus, byHead);
-    const Limits limits{m_rules.minShare, m_rules.minSenseShare, m_rules.minHome, m_rules.maxSynonyms, true, true};
+    const Limits limits{m_rules.minShare, m_rules.minSenseShare, m_rules.minHome, m_rules.maxSynonyms, true, true, m_curated};
 
     QVector<HeadWord> result;
     result.reserve(thesaurus.size() + readings.forms.size());
@@ -354,7 +356,7 @@ QVector<ClassSynonyms> SenseSelector::selectByClass(const QVector<HeadWord> &the
     const QHash<QString, const HeadWord *> byHead = byHeadWord(thesaurus);
     const Readings readings = readingsOf(thesaurus, byHead);
     const Limits limits{m_rules.fitMinShare, m_rules.fitMinShare, m_rules.fitMinHome, m_rules.fitMaxSynonyms,
-                        m_rules.fitKeepArticle, m_rules.fitHandListDecides};
+                        m_rules.fitKeepArticle, m_rules.fitHandListDecides, m_curatedForSentences};
 
     QVector<ClassSynonyms> result;
     auto addClasses = [&](const QString &word) {

@@ -69,6 +69,8 @@ public:
         const Inflector &inflector;
         const ClosedClass &closedClass;
         const CuratedSynonyms &curated;
+        // The hand-chosen list for the synonyms by class; `curated` when none.
+        const CuratedSynonyms *curatedForSentences = nullptr;
     };
 
     explicit SenseSelector(Sources sources, Rules rules = Rules());
@@ -99,6 +101,7 @@ private:
         int maxSynonyms;
         bool keepArticle;     // no synonym that would take "an" where the word takes "a", or the other way round
         bool handListDecides; // a word the hand-chosen list has judged takes nothing from WordNet
+        const CuratedSynonyms &curated;
     };
 
     double senseWeight(const QVector<WordNetSenses::Sense> &senses, qsizetype index) const;
@@ -114,5 +117,6 @@ private:
     const Inflector &m_inflector;
     const ClosedClass &m_closedClass;
     const CuratedSynonyms &m_curated;
+    const CuratedSynonyms &m_curatedForSentences;
     Rules m_rules;
 };

@@ -161,7 +161,9 @@ int main(int argc, char *argv[])
         rules.fitHandListDecides = !parser.isSet(fitHandListOpenOption);
         const qsizetype before = heads.size();
         const CuratedSynonyms curated(language);
-        const SenseSelector selector({senses, frequency, inflector, closedClass, curated}, rules);
+        const CuratedSynonyms curatedForSentences = CuratedSynonyms::forSentences(language);
+        const SenseSelector selector({senses, frequency, inflector, closedClass, curated, &curatedForSentences},
+                                     rules);
         byClass = selector.selectByClass(heads);
         heads = selector.select(heads);
         inflected = heads.size() - before;

@@ -46,10 +46,15 @@ bool hinders(const QString &verb)
     return std::any_of(stems.begin(), stems.end(), [&](const QString &s) { return verb.startsWith(s); });
 }
 
-bool isArticle(const QString &entry)
+// An article or a possessive: what follows it is a noun or its adjective, never a verb.
+bool isDeterminer(const QString &entry)
 {
-    const QString word = EntryParts::of(entry).word.toLower();
-    return word == QLatin1String("a") || word == QLatin1String("an") || word == QLatin1String("the");
+    static const QSet<QString> determiners = {
+        QStringLiteral("a"),   QStringLiteral("an"),   QStringLiteral("the"), QStringLiteral("my"),
+        QStringLiteral("your"), QStringLiteral("his"), QStringLiteral("her"), QStringLiteral("its"),
+        QStringLiteral("our"), QStringLiteral("their"),
+    };
+    return determiners.contains(EntryParts::of(entry).word.toLower());
 }
 
 } // namespace
@@ -128,15 +133,23 @@ void FitToSentence::learn(const WordList &list)
     for (qsizetype i = 0; i < count; ++i) {
         if (isNoun(i) && uses.value(stemOf(m_original.at(i))) >= TopicalUses)
             m_terms[size_t(i)] = true;
-        // Nouns in a row name one thing ("merge request", "package archive"),
-        // and so does a verb form right after an article, which the tagger
-        // took for a verb where it was such a noun ("a merge request").
+        // Nouns in a row name one thing ("merge request", "package archive").
+        // A verb form right after an article or a possessive is a noun the
+        // tagger took for a verb ("a merge request", "your needs"): its
+        // synonyms would be verbs.
         const WordClass c = m_classes[size_t(i)];
-        const bool nounLike = isNoun(i) || ((c == WordClass::Verb || c == WordClass::VerbGerund) && i > 0
-                                            && joined(i - 1) && isArticle(m_original.at(i - 1)));
+        const bool isVerb = c == WordClass::Verb || c == WordClass::VerbThird || c == WordClass::VerbGerund
+                            || c == WordClass::VerbPast;
+        const bool nounLike =
+            isNoun(i) || (isVerb && i > 0 && joined(i - 1) && isDeterminer(m_original.at(i - 1)));
         if (nounLike && ((joined(i) && isNoun(i + 1)) || (joined(i - 1) && isNoun(i - 1))))
             m_terms[size_t(i)] = true;
         if (nounLike && !isNoun(i))
+            m_terms[size_t(i)] = true;
+        // An adjective after a preposition with no noun of its own is part of
+        // a set phrase ("in particular,", "in general").
+        if (c == WordClass::Adjective && i > 0 && joined(i - 1) && isPreposition(EntryParts::of(m_original.at(i - 1)).word.toLower())
+            && (!joined(i) || (!isNoun(i + 1) && m_classes[size_t(i + 1)] != WordClass::Adjective)))
             m_terms[size_t(i)] = true;
     }
 }

@@ -28,7 +28,9 @@ class PosTagger;
 //    hindering take "from" and an -ing form ("restrict them from using").
 //  - A noun the text uses again and again is its subject ("package" in a text
 //    about software), whose sense no dictionary can tell: it is left alone,
-//    and so are the nouns of a compound ("merge request"), a term of its own.
+//    and so are the nouns of a compound ("merge request"), a term of its own,
+//    a noun the tagger took for a verb after "the" or "your" ("your needs"),
+//    and an adjective in a set phrase ("in particular").
 //    So are phrases among the candidates, which read wrongly far more often.
 // What is learnt of a text (its tags, each place's fitting candidates) holds
 // until the word list is filled again, so a run learns it once.
@@ -37,7 +39,7 @@ class FitToSentence : public SynonymChooser
 public:
     // How much less likely than the word, in natural log units, a candidate
     // may be in the word's place.
-    static constexpr double DefaultTolerance = 4.0;
+    static constexpr double DefaultTolerance = 3.0;
     // A noun this many times in a text, in any form, is one of its subjects.
     static constexpr int TopicalUses = 3;
 
@@ -91,5 +93,5 @@ private:
         QList<double> margins; // of each fitting candidate
     };
     std::vector<std::optional<Place>> m_fitting; // per entry, once learnt
-    std::vector<bool> m_terms; // per entry: one of the text's subjects, or part of a compound noun
+    std::vector<bool> m_terms; // per entry: one of the text's subjects, part of a compound noun or of a set phrase
 };

@@ -158,10 +158,15 @@ private slots:
         QCOMPARE(rewrite(incorporated, {{"incorporated", "vd", "included"}}), QStringList{incorporated});
     }
 
-    // The nouns of a compound name one thing and keep their words; so does a
-    // noun the tagger read as a verb after an article ("a merge request").
-    void compoundsKeepTheirWords()
+    // The nouns of a compound name one thing and keep their words; so do a
+    // noun the tagger read as a verb after an article or a possessive ("a
+    // merge request", "your needs") and an adjective in a set phrase.
+    void compoundsAndSetPhrasesKeepTheirWords()
     {
+        const QString needs = QStringLiteral("One of them will fulfill your needs better.");
+        QCOMPARE(rewrite(needs, {{"needs", "vz", "requires"}}), QStringList{needs});
+        const QString particular = QStringLiteral("Let the attacker obtain access to a privileged account (root, in particular) and use it.");
+        QCOMPARE(rewrite(particular, {{"particular", "a", "specific"}}), QStringList{particular});
         const QList<FitRow> rows = {{"merge", "v", "combine"}, {"merge", "n", "combination"},
                                     {"request", "n", "petition"}, {"large", "a", "big"}};
         QCOMPARE(rewrite(QStringLiteral("She opened a merge request today."), rows),

@@ -188,6 +188,10 @@ private slots:
         const CuratedSynonyms curated = CuratedSynonyms::fromText(QStringLiteral("# by hand\nhelp|verb|assist, aid|helped\nbig|adj|\n"));
         m_heads = SenseSelector({senses, frequency, inflector, closedClass, curated}).select(thesaurus);
         m_byClass = SenseSelector({senses, frequency, inflector, closedClass, curated}).selectByClass(thesaurus);
+        CuratedSynonyms forSentences = curated;
+        forSentences.replaceLines(CuratedSynonyms::fromText(QStringLiteral("help|verb|aid\n")));
+        m_byClassForSentences =
+            SenseSelector({senses, frequency, inflector, closedClass, curated, &forSentences}).selectByClass(thesaurus);
         SenseRules loose; // every rule by class turned
         loose.fitMinShare = 0;
         loose.fitMinHome = 0;
@@ -253,6 +257,16 @@ private slots:
         QCOMPARE(synonymsOf(m_byClass, "happy", WordClass::Adjective), QStringList({"glad", "cheerful", "elated"}));
         // Where the hand-chosen list has judged a word, WordNet adds nothing.
         QVERIFY(synonymsOf(m_byClass, "big", WordClass::Adjective).isEmpty());
+    }
+
+    // The hand-chosen lines for the sentence replace the list's own for the
+    // synonyms by class, and for those alone; the inflected forms follow them.
+    void theListForSentencesSpeaksForTheClassesOnly()
+    {
+        QCOMPARE(synonymsOf(m_byClassForSentences, "help", WordClass::Verb), QStringList({"aid"}));
+        QCOMPARE(synonymsOf(m_byClassForSentences, "helped", WordClass::VerbPast), QStringList({"aided"}));
+        QCOMPARE(synonymsOf(m_byClass, "help", WordClass::Verb), QStringList({"assist", "aid"}));
+        QCOMPARE(synonymsOf(m_heads, "help"), QStringList({"assist", "aid"}));
     }
 
     // The rules by class never reach the synonyms drawn without the sentence.
@@ -349,6 +363,7 @@ private:
     QTemporaryDir m_dir;
     QVector<HeadWord> m_heads;
     QVector<ClassSynonyms> m_byClass;
+    QVector<ClassSynonyms> m_byClassForSentences;
     QVector<HeadWord> m_withLooseClassRules;
 };
 
