@@ -3,11 +3,11 @@
 #include "engine/ReprintRun.h"
 #include "platform/ErrorReport.h"
 #include "platform/Numbers.h"
-#include "wizard/ChangeMarks.h"
 #include "platform/Prompts.h"
 #include "platform/TextBox.h"
 #include "platform/Titles.h"
 #include "sources/ResultActions.h"
+#include "wizard/ChangeMarks.h"
 
 #include <QCoreApplication>
 #include <QLabel>
