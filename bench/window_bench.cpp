@@ -12,7 +12,9 @@
 // The window case types a text of N words into the original page, walks the
 // wizard as a person would (preview, keywords, the legibility slider, the stretch
 // target, the reprint count, "No" to saving) and clicks Next on the output page; it
-// prints the time until that click has made the last working copy. The engine
+// prints the time until that click has made the last working copy, and how long
+// after the run's end the finish page had painted the first reprint with its
+// changed words marked. The engine
 // case runs the same reprints through ReprintRun with no window. Each case runs
 // in a process of its own, so each peak memory is its own. The working copies go
 // to a scratch folder holding a copy of the words.mdb beside this program.
@@ -25,6 +27,7 @@
 #include "platform/TextBox.h"
 #include "sources/WebPageFetcher.h"
 #include "startup/MainWindow.h"
+#include "wizard/ChangeMarks.h"
 #include "BenchStore.h"
 
 #include <QApplication>
@@ -110,6 +113,27 @@ struct Figures
     double seconds = -1;
     double megabytes = 0;
     double peak = 0;
+    double shownAfterEnd = -1; // seconds from the run's end to the marked reprint painted
+    qint64 marks = 0;
+};
+
+// When a widget was last hidden, on a running clock.
+class HideClock : public QObject
+{
+public:
+    explicit HideClock(const QElapsedTimer &clock) : m_clock(clock) {}
+    qint64 hiddenAt = -1;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Hide)
+            hiddenAt = m_clock.nsecsElapsed();
+        return false;
+    }
+
+private:
+    const QElapsedTimer &m_clock;
 };
 
 // The reprints made by ReprintRun alone.
@@ -197,12 +221,21 @@ Figures windowRun(const Case &c)
         return {};
     }
     QElapsedTimer timer;
+    // The run's counter is hidden when the run ends.
+    HideClock runEnd(timer);
+    control(window, "LblOneOfOne")->installEventFilter(&runEnd);
     timer.start();
     clickNext(window);
     const double seconds = timer.nsecsElapsed() / 1e9;
     if (window.currentStep() != 7 || !lastCopyWritten(folder, c.reprints))
         return {};
-    return {seconds, writtenMegabytes(folder) + writtenMegabytes(output.path())};
+    auto *result = control<TextBox>(window, "TxtFinishContant");
+    result->viewport()->repaint();
+    Figures figures{seconds, writtenMegabytes(folder) + writtenMegabytes(output.path())};
+    figures.shownAfterEnd = (timer.nsecsElapsed() - runEnd.hiddenAt) / 1e9;
+    if (auto *marks = result->findChild<ChangeMarks *>())
+        figures.marks = qint64(marks->marks().size());
+    return figures;
 }
 
 // Runs `measure` in a child process; its figures with the child's peak memory.
@@ -272,6 +305,8 @@ int main(int argc, char *argv[])
                 qint64(c.words), c.legibility, c.stretch ? "stretch" : "no stretch", c.fit ? "fit" : "", c.reprints,
                 window.seconds,
                 window.peak, engine.seconds, engine.peak, window.seconds / engine.seconds);
+    std::printf("%9s the first reprint shown with %lld words marked %.3f s after the run's end\n", "",
+                window.marks, window.shownAfterEnd);
     if (c.save)
         std::printf("%9s written: window %.0f MB at %.0f MB/s, engine %.0f MB at %.0f MB/s\n", "", window.megabytes,
                     window.megabytes / window.seconds, engine.megabytes, engine.megabytes / engine.seconds);

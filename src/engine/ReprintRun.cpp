@@ -75,9 +75,11 @@ bool ReprintRun::run(const RewriteSettings &settings, bool save, ReprintObserver
     m_viewCountText = settings.reprintCountText;
     m_viewPosition = 1;
     m_made = 0;
+    m_changes.clear();
     bool completed = true;
-    // One variation into one file; false when the run must stop.
-    auto produce = [&](const QString &path) {
+    // One variation into one file; false when the run must stop. The changes of
+    // a working copy are kept under its number.
+    auto produce = [&](const QString &path, qint64 working) {
         const Variation variation = m_generator.GenerateVariation(settings, observer);
         if (variation.storeFailure && observer)
             observer->storeFailed(*variation.storeFailure);
@@ -88,6 +90,8 @@ bool ReprintRun::run(const RewriteSettings &settings, bool save, ReprintObserver
                 observer->runFailed(*error);
             return false;
         }
+        if (working > 0)
+            m_changes.keep(working, variation.text, variation.changes);
         // A failed query stops the run after this variation.
         return !variation.storeFailure;
     };
@@ -97,11 +101,11 @@ bool ReprintRun::run(const RewriteSettings &settings, bool save, ReprintObserver
             observer->reprintStarted(i, count);
         if (save) {
             // The output folder as typed, joined by one separator.
-            completed = produce(settings.outputFolder + QLatin1Char('/') + savedCopyName(i));
+            completed = produce(settings.outputFolder + QLatin1Char('/') + savedCopyName(i), 0);
             if (!completed)
                 break;
         }
-        completed = produce(workingCopyPath(i));
+        completed = produce(workingCopyPath(i), i);
         if (completed)
             m_made = i;
     }
@@ -125,10 +129,20 @@ void ReprintRun::showFirstWorkingCopy(ReprintObserver *observer)
     if (!FileExists(path) || !observer)
         return;
     const TextFileContent content = ReadTextFile(path);
-    if (content.ok())
+    if (content.ok()) {
         observer->showResult(content.text);
-    else
+        if (const auto changes = changesOf(1, content.text))
+            observer->showChanges(*changes);
+    } else
         observer->runFailed(content.error);
+}
+
+std::optional<WordChanges> ReprintRun::changesOf(qint64 number, const QString &fileText)
+{
+    // A working copy holds its variation and one line break.
+    if (number > m_made || !fileText.endsWith(QLatin1String("\r\n")))
+        return std::nullopt;
+    return m_changes.find(number, QStringView(fileText).chopped(2));
 }
 
 std::optional<ReprintRun::ViewStep> ReprintRun::ViewNext()
@@ -144,9 +158,10 @@ std::optional<ReprintRun::ViewStep> ReprintRun::ViewNext()
         step.error = QStringLiteral("Reprint %1 was not made: the run stopped after %2.").arg(m_viewPosition).arg(m_made);
     } else if (FileExists(path)) {
         const TextFileContent content = ReadTextFile(path);
-        if (content.ok())
+        if (content.ok()) {
             step.text = content.text;
-        else
+            step.changes = changesOf(m_viewPosition, content.text);
+        } else
             step.error = content.error;
     }
     if (*count == double(m_viewPosition))

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/ChangeRecords.h"
 #include "engine/RewriteSettings.h"
 #include "engine/VariationGenerator.h"
 #include "engine/WordList.h"
@@ -61,7 +62,8 @@ public:
     // With settings.fitToSentence the synonyms are fitted to their sentences;
     // the tagger and the language model are loaded by the first such run. When
     // they or the word data cannot be had, the observer is told once, and the
-    // runs go on with the exact lookup.
+    // runs go on with the exact lookup. The word changes of each working copy
+    // are kept, and handed to the observer after working copy 1.
     bool SaveReprints(const RewriteSettings &settings, ReprintObserver *observer);
 
     // The same with working copies only, one variation each.
@@ -72,6 +74,9 @@ public:
         QString label;               // "position Of count-as-typed"
         std::optional<QString> text; // the working copy, when it could be read
         QString error;               // a working copy that exists but cannot be read
+        // The words of the text that the last run changed, when the text is
+        // still the working copy it made.
+        std::optional<WordChanges> changes;
     };
     // View Next, counting by the last run's reprint count as typed. Nothing when
     // the count is not a number above 1. Otherwise moves to the next working
@@ -86,6 +91,8 @@ private:
     void showFirstWorkingCopy(ReprintObserver *observer);
     // The fit to the sentence, loaded on first need; null when it cannot be had.
     FitToSentence *fitChooser(ReprintObserver *observer);
+    // The changes kept for working copy `number`, when `fileText` is what it was written as.
+    std::optional<WordChanges> changesOf(qint64 number, const QString &fileText);
 
     WordStore &m_store;
     FitData m_fitData;
@@ -100,4 +107,5 @@ private:
     // Working copies the last run made, from 1 up; -1 before any run.
     qint64 m_made = -1;
     qint64 m_viewPosition = 0;
+    ChangeRecords m_changes; // of the last run's working copies
 };

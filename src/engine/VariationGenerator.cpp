@@ -3,9 +3,9 @@
 #include "engine/RandomDraw.h"
 #include "engine/VariationObserver.h"
 #include "engine/WordList.h"
-#include "platform/ReplaceAll.h"
 #include "startup/WordStore.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -74,7 +74,8 @@ Variation VariationGenerator::GenerateVariation(const RewriteSettings &settings,
 
     // 8. Change keywords.
     for (int row = 0; row < RewriteSettings::KeywordRows; ++row)
-        text = replaceAll(text, changeKeywords[row], replacements[row], Qt::CaseInsensitive);
+        text = changeKeyword(text, changeKeywords[row], replacements[row]);
+    result.changes = WordChanges::ofCharacters(text, m_kinds);
 
     // 9. Finish.
     if (observer)
@@ -183,6 +184,9 @@ QString VariationGenerator::assemble()
     QString &result = m_text;
     result.resize(0); // keeps the storage unless a caller still holds the text
     result.reserve(length);
+    m_kinds.clear();
+    m_kinds.reserve(size_t(length));
+    const QStringList &original = m_list.originalEntries();
     for (qsizetype i = 0; i < m_list.count(); ++i) {
         const QString &entry = m_list.at(i);
         if (m_list.traits(i) & WordList::Marked) {
@@ -192,6 +196,56 @@ QString VariationGenerator::assemble()
         }
         result += QLatin1Char(' ');
         result += m_list.at(i);
+
+        // What stands where an original entry stood is changed unless it reads
+        // the same; an entry beyond the original ones is inserted whole.
+        const qsizetype size = m_list.at(i).size();
+        const qsizetype inserted = i < original.size() ? std::min(m_list.insertedLength(i), size) : size;
+        const qsizetype head = size - inserted;
+        const bool same = i < original.size() && QStringView(m_list.at(i)).left(head) == original.at(i);
+        m_kinds.push_back(WordChanges::Same);
+        m_kinds.insert(m_kinds.end(), size_t(head), same ? WordChanges::Same : WordChanges::Changed);
+        m_kinds.insert(m_kinds.end(), size_t(inserted), WordChanges::Inserted);
     }
     return result;
+}
+
+QString VariationGenerator::changeKeyword(const QString &text, const QString &keyword, const QString &replacement)
+{
+    // The text comes out as replaceAll makes it, ignoring case.
+    if (keyword.isEmpty())
+        return text;
+    qsizetype found = text.indexOf(keyword, 0, Qt::CaseInsensitive);
+    if (found < 0)
+        return text;
+    QString out;
+    std::vector<quint8> &outKinds = m_changedKinds;
+    outKinds.clear();
+    qsizetype from = 0;
+    // A changed neighbour of a keyword replaced by nothing; no word when it is a space.
+    auto markAt = [&](qsizetype at) {
+        if (at >= 0 && at < out.size() && !WordChanges::separates(out.at(at)))
+            outKinds[size_t(at)] = WordChanges::Changed;
+    };
+    std::vector<qsizetype> emptied; // where a keyword was replaced by nothing, in `out`
+    for (; found >= 0; found = text.indexOf(keyword, from, Qt::CaseInsensitive)) {
+        out += QStringView(text).mid(from, found - from);
+        outKinds.insert(outKinds.end(), m_kinds.begin() + from, m_kinds.begin() + found);
+        out += replacement;
+        if (QStringView(text).mid(found, keyword.size()) == replacement)
+            outKinds.insert(outKinds.end(), m_kinds.begin() + found, m_kinds.begin() + found + keyword.size());
+        else
+            outKinds.insert(outKinds.end(), size_t(replacement.size()), WordChanges::Changed);
+        if (replacement.isEmpty())
+            emptied.push_back(out.size());
+        from = found + keyword.size();
+    }
+    out += QStringView(text).mid(from);
+    outKinds.insert(outKinds.end(), m_kinds.begin() + from, m_kinds.end());
+    for (const qsizetype at : emptied) {
+        markAt(at - 1);
+        markAt(at);
+    }
+    std::swap(m_kinds, m_changedKinds);
+    return out;
 }

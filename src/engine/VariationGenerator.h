@@ -2,6 +2,7 @@
 
 #include "engine/ExactLookup.h"
 #include "engine/RewriteSettings.h"
+#include "engine/WordChanges.h"
 #include "startup/ResultSet.h"
 
 #include <QString>
@@ -16,6 +17,8 @@ class WordStore;
 struct Variation
 {
     QString text;
+    // Its words against the text the list was last filled with.
+    WordChanges changes;
     // A query failed inside the store: the variation is complete but has fewer
     // changes, and no further query was made.
     std::optional<StoreFailure> storeFailure;
@@ -58,6 +61,9 @@ public:
     //  8. replaces every keyword of the change rows in the text, ignoring case,
     //     rows in order, never searching again inside a replacement just made;
     //  9. tells the observer the variation is finished.
+    // With the text come its word changes: the words that stand where another
+    // original word stood, those a keyword change touched, and those the
+    // stretch added, in this or an earlier call since the list was filled.
     // The list is rewritten in place and not restored, so each call continues from
     // the last. After a failed query no further query is made in the call.
     Variation GenerateVariation(const RewriteSettings &settings, VariationObserver *observer = nullptr);
@@ -71,6 +77,10 @@ private:
                                              const ProtectedWords &protectedWords, VariationObserver *observer);
     std::optional<StoreFailure> stretch(std::optional<double> target, VariationObserver *observer);
     QString assemble();
+    // Stage 8 for one row, carrying the kinds of the characters (m_kinds) along:
+    // a replacement that reads otherwise than what it replaced is changed, and
+    // so are the words around a keyword replaced by nothing.
+    QString changeKeyword(const QString &text, const QString &keyword, const QString &replacement);
 
     WordList &m_list;
     WordStore &m_store;
@@ -80,4 +90,6 @@ private:
     // The text of the last variation, its storage used again for the next once
     // the caller has let go of it: a stretched run's text runs to megabytes.
     QString m_text;
+    // What became of each character of the text (WordChanges::Kind), kept the same way.
+    std::vector<quint8> m_kinds, m_changedKinds;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/WordChanges.h"
 #include "startup/ResultSet.h"
 
 #include <QString>
@@ -35,6 +36,8 @@ public:
     virtual void runEnded() = 0;
     // A text for the finish page's result box.
     virtual void showResult(const QString &text) = 0;
+    // The words of the text just shown that the run changed.
+    virtual void showChanges(const WordChanges & /*changes*/) {}
     // The run stopped: `message` says why (a file could not be written, for one).
     virtual void runFailed(const QString &message) = 0;
     // A query failed in the word database; the run stops after the variation in hand.

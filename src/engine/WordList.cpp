@@ -24,6 +24,7 @@ qsizetype WordList::FillWordList(const QString &text)
 {
     m_entries.clear();
     m_traits.clear();
+    m_inserted.clear();
     ++m_generation;
     qsizetype words = 0;
     if (!text.isEmpty()) {
@@ -51,6 +52,8 @@ qsizetype WordList::FillWordList(const QString &text)
             lineStart = lineEnd + LineBreak.size();
         }
     }
+    m_inserted.assign(size_t(m_entries.size()), 0);
+    m_original = m_entries;
     m_originalWordCount = words;
     return words;
 }
@@ -60,9 +63,11 @@ void WordList::setEntry(qsizetype position, const QString &text)
     if (position >= 0 && position < m_entries.size()) {
         m_entries[position] = text;
         m_traits[size_t(position)] = traitsOf(text);
+        m_inserted[size_t(position)] = 0;
     } else {
         m_entries.append(text);
         m_traits.push_back(traitsOf(text));
+        m_inserted.push_back(text.size());
     }
 }
 
@@ -74,4 +79,5 @@ void WordList::appendWord(qsizetype position, const QString &word)
     entry += QLatin1Char(' ');
     entry += word;
     m_traits[size_t(position)] = traitsOf(entry);
+    m_inserted[size_t(position)] += 1 + word.size();
 }

@@ -35,8 +35,8 @@ public:
     }
     const QString &at(qsizetype position) const { return m_entries.at(position); }
 
-    // Replaces the entry at `position`. At or past the end the text becomes a
-    // new last entry.
+    // Replaces the entry at `position`, which then holds no inserted words. At or
+    // past the end the text becomes a new last entry, inserted whole.
     void setEntry(qsizetype position, const QString &text);
     // Adds " word" to the entry at `position` (0 <= position < count()), its
     // marker "###" dropped first. The entry grows in place, so an entry that
@@ -44,6 +44,13 @@ public:
     void appendWord(qsizetype position, const QString &word);
 
     const QStringList &entries() const { return m_entries; }
+
+    // The entries as the last filling left them, before any rewriting.
+    const QStringList &originalEntries() const { return m_original; }
+    // How many characters at the end of the entry at `position` were inserted
+    // by appendWord or setEntry past the end, joining spaces included; the rest
+    // of the entry stands where an original entry stood.
+    qsizetype insertedLength(qsizetype position) const { return m_inserted[size_t(position)]; }
 
     // What the generator asks of an entry on every draw, kept beside it so that a
     // draw need not read the entry's text, which may be long and far away in memory.
@@ -64,6 +71,8 @@ public:
 private:
     QStringList m_entries;
     std::vector<quint8> m_traits; // one per entry
+    QStringList m_original;          // shares its strings with the entries left as they were
+    std::vector<qsizetype> m_inserted; // one per entry
     qsizetype m_originalWordCount = 0;
     quint64 m_generation = 0;
 };

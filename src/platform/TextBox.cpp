@@ -15,11 +15,6 @@ constexpr qsizetype PieceLength = 8192;
 // Set on a block that continues the paragraph of the block before it.
 constexpr int ContinuesParagraph = QTextFormat::UserProperty + 1;
 
-bool continuesParagraph(const QTextBlock &block)
-{
-    return block.blockFormat().boolProperty(ContinuesParagraph);
-}
-
 QTextBlockFormat breakFormat(QTextBlockFormat format, bool soft)
 {
     if (soft)
@@ -67,6 +62,16 @@ bool hasLongLine(QStringView text)
 }
 
 } // namespace
+
+bool TextBox::continuesParagraph(const QTextBlock &block)
+{
+    return block.blockFormat().boolProperty(ContinuesParagraph);
+}
+
+QRectF TextBox::blockRect(const QTextBlock &block) const
+{
+    return blockBoundingGeometry(block).translated(contentOffset());
+}
 
 TextBox::TextBox(QWidget *parent) : QPlainTextEdit(parent)
 {

@@ -2,6 +2,7 @@
 
 #include <QPlainTextEdit>
 
+class QTextBlock;
 class QTextCursor;
 
 // A multi-line text box whose text is read and written with CR LF between
@@ -31,6 +32,13 @@ public:
     void insertPlainText(const QString &text);
 
     static QString toCrLf(const QString &text);
+
+    // Whether `block` continues the paragraph of the block before it (a soft break).
+    static bool continuesParagraph(const QTextBlock &block);
+    // Where a block lies in the viewport, and the first one that shows: for
+    // drawing beside the text.
+    QRectF blockRect(const QTextBlock &block) const;
+    using QPlainTextEdit::firstVisibleBlock;
 
 signals:
     void focusReceived();

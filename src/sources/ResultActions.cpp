@@ -83,6 +83,7 @@ void ResultActions::openFile()
         return;
     }
     m_result->setText(content.text);
+    emit fileOpened();
 }
 
 

@@ -37,6 +37,10 @@ public:
     // Loads any text file chosen into the result box.
     void openFile();
 
+signals:
+    // openFile has put a file's text in the result box.
+    void fileOpened();
+
 private:
     TextBox *m_result;
     QLineEdit *m_linkAddress;

@@ -2,10 +2,12 @@
 
 #include "engine/ReprintRun.h"
 #include "platform/ErrorReport.h"
+#include "platform/Numbers.h"
 #include "platform/Prompts.h"
 #include "platform/TextBox.h"
 #include "platform/Titles.h"
 #include "sources/ResultActions.h"
+#include "wizard/ChangeMarks.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -27,6 +29,7 @@ const ControlSpec Controls[] = {
     {ControlSpec::Button, "cmdCopyTo", "Copy to clipboard", 1920, 3000, 1335, 495},
     {ControlSpec::Button, "cmdViewNext", "View Next", 3840, 3000, 1335, 495},
     {ControlSpec::Label, "LblOneOfOneViewNext", "1 Of 1", 4260, 3570, 600, 195, nullptr, true},
+    {ControlSpec::Label, "LblChanged", "", 120, 3600, 4020, 195, nullptr, true},
     {ControlSpec::VerticalLine, "Line1", "", 5520, 480, 0, 3240},
     {ControlSpec::Label, "LblSavedToFile", "Your new content has been saved to file :", 5880, 600, 3570, 195},
     {ControlSpec::Button, "cmdOpenFolder", "Open Folder", 6390, 960, 1335, 375},
@@ -60,6 +63,9 @@ FinishPage::FinishPage(QWidget *window, Prompts &prompts, ReprintRun &run)
     m_progress = control<QProgressBar>("Pbar");
     m_notice = control<QLabel>("lblChangeThis17");
     m_result = control<TextBox>("TxtFinishContant");
+    m_marks = new ChangeMarks(m_result);
+    m_changedLabel = control<QLabel>("LblChanged");
+    m_changedLabel->setAccessibleName(QStringLiteral("Words changed"));
     m_selectAll = control<QPushButton>("cmdSelectAll");
     m_copy = control<QPushButton>("cmdCopyTo");
     m_viewNext = control<QPushButton>("cmdViewNext");
@@ -79,6 +85,8 @@ FinishPage::FinishPage(QWidget *window, Prompts &prompts, ReprintRun &run)
     connect(m_link, &QPushButton::clicked, m_actions, &ResultActions::link);
     connect(m_export, &QPushButton::clicked, m_actions, &ResultActions::exportToHtml);
     connect(m_openFolder, &QPushButton::clicked, m_actions, &ResultActions::openFile);
+    // A file of the user's own choosing is not a reprint of this run.
+    connect(m_actions, &ResultActions::fileOpened, this, &FinishPage::forgetChanges);
     connect(m_viewNext, &QPushButton::clicked, this, &FinishPage::viewNext);
 }
 
@@ -93,8 +101,44 @@ void FinishPage::run(const RewriteSettings &settings)
 
 void FinishPage::reset()
 {
-    m_result->setText(QString());
+    showText(QString());
     m_viewNextLabel->hide();
+}
+
+void FinishPage::showText(const QString &text)
+{
+    m_result->setText(text);
+    forgetChanges();
+}
+
+void FinishPage::forgetChanges()
+{
+    m_marks->clear();
+    m_changedLabel->hide();
+    m_result->setAccessibleDescription(QString());
+}
+
+QString FinishPage::changedFigure(const WordChanges &changes)
+{
+    const qsizetype words = changes.words();
+    const qint64 percent = words == 0 ? 0 : roundHalfEven(100.0 * double(changes.changed()) / double(words));
+    return QStringLiteral("%1 of %2 %3 changed (%4%), %5 inserted")
+        .arg(changes.changed())
+        .arg(words)
+        .arg(words == 1 ? QStringLiteral("word") : QStringLiteral("words"))
+        .arg(percent)
+        .arg(changes.inserted());
+}
+
+void FinishPage::showChanges(const WordChanges &changes)
+{
+    if (!m_marks->mark(changes))
+        return;
+    const QString figure = changedFigure(changes);
+    m_changedLabel->setText(figure);
+    m_changedLabel->setToolTip(figure);
+    m_changedLabel->show();
+    m_result->setAccessibleDescription(figure);
 }
 
 void FinishPage::viewNext()
@@ -103,9 +147,11 @@ void FinishPage::viewNext()
     if (!step)
         return;
     showCounter(m_viewNextLabel, m_viewNextLabelWidth, step->label);
-    if (step->text)
-        m_result->setText(*step->text);
-    else if (!step->error.isEmpty())
+    if (step->text) {
+        showText(*step->text);
+        if (step->changes)
+            showChanges(*step->changes);
+    } else if (!step->error.isEmpty())
         m_prompts.message(step->error, Prompts::Exclamation, MainCaption);
 }
 
@@ -113,7 +159,7 @@ void FinishPage::prepareForRun(bool saveToFiles)
 {
     m_openFolder->setVisible(saveToFiles);
     m_savedLabel->setVisible(saveToFiles);
-    m_result->setText(QString());
+    showText(QString());
     m_stopRequested = false;
 }
 
@@ -195,7 +241,7 @@ void FinishPage::runEnded()
 
 void FinishPage::showResult(const QString &text)
 {
-    m_result->setText(text);
+    showText(text);
 }
 
 void FinishPage::runFailed(const QString &message)
@@ -223,7 +269,7 @@ void FinishPage::runStopped(qint64 made, qint64 count)
     m_openFolder->hide();
     showCounter(m_runLabel, m_runLabelWidth, QStringLiteral("Stopped: %1 Of %2 made").arg(made).arg(count));
     if (made == 0) {
-        m_result->setText(QString());
+        showText(QString());
         m_viewNext->setEnabled(false);
     }
 }

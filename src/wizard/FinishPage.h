@@ -5,6 +5,7 @@
 
 #include <QElapsedTimer>
 
+class ChangeMarks;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -39,6 +40,7 @@ public:
     void reprintStarted(qint64 number, qint64 count) override;
     void runEnded() override;
     void showResult(const QString &text) override;
+    void showChanges(const WordChanges &changes) override;
     void runFailed(const QString &message) override;
     void storeFailed(const StoreFailure &failure) override;
     void fitUnavailable(const QString &message) override;
@@ -52,11 +54,17 @@ public:
     // this many milliseconds (about 30 times a second).
     static constexpr int PaintIntervalMs = 33;
 
+    // The figure under the result box, such as "38 of 212 words changed (18%), 12 inserted".
+    static QString changedFigure(const WordChanges &changes);
+
 private:
     // Before a run: the saving controls as the output choice says, an empty box.
     void prepareForRun(bool saveToFiles);
     // Steps to the next working copy of the last run.
     void viewNext();
+    // Puts a text in the result box with no marks and no figure.
+    void showText(const QString &text);
+    void forgetChanges();
 
     Prompts &m_prompts;
     ReprintRun &m_run;
@@ -69,5 +77,7 @@ private:
     int m_runLabelWidth, m_viewNextLabelWidth; // as laid out, for "1 Of 1"
     QProgressBar *m_progress;
     TextBox *m_result;
+    ChangeMarks *m_marks;
+    QLabel *m_changedLabel;
     QPushButton *m_selectAll, *m_copy, *m_viewNext, *m_openFolder, *m_link, *m_export;
 };

@@ -246,6 +246,43 @@ private slots:
         QCOMPARE(generate(text, settings, breaks), result);
     }
 
+    // "happy" replaced, "zebra" inserted after "zebra", then the change row:
+    // one letter per word of the text, Same, Changed or Inserted.
+    void wordChangesMarkWhatDiffers_data()
+    {
+        QTest::addColumn<KeywordRule>("rule");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("kinds");
+        QTest::newRow("replaced and inserted") << KeywordRule() << " * house zebra zebra \r\n" << "CSSI";
+        QTest::newRow("a keyword change") << change("house", "home") << " * home zebra zebra \r\n" << "CCSI";
+        QTest::newRow("a keyword dropped inside a word") << change("ous", "") << " * he zebra zebra \r\n" << "CCSI";
+        QTest::newRow("a keyword made what it was") << change("HOUSE", "house") << " * house zebra zebra \r\n"
+                                                    << "CSSI";
+        QTest::newRow("a keyword joining two words") << change("e z", "e-z") << " * house-zebra zebra \r\n"
+                                                     << "CCI";
+    }
+    void wordChangesMarkWhatDiffers()
+    {
+        QFETCH(KeywordRule, rule);
+        QFETCH(QString, text);
+        QFETCH(QString, kinds);
+        RewriteSettings settings = settingsWith(67, QStringLiteral("4")); // one replacement, one insertion
+        settings.keywordRules[0] = rule;
+        ScriptedDraws draws;
+        draws.then(0, 4).then(1, 3).then(2, 5).then(2, 4);
+        m_list.FillWordList(QStringLiteral("happy house zebra"));
+        VariationGenerator generator(m_list, *m_store, draws);
+        const Variation variation = generator.GenerateVariation(settings);
+        const qsizetype synonym = variation.text.indexOf(QLatin1Char(' '), 1);
+        QCOMPARE(QString(variation.text).replace(1, synonym - 1, QStringLiteral("*")), text);
+        QString found;
+        for (const quint8 kind : variation.changes.kinds())
+            found += QStringLiteral("SCI").at(kind);
+        QCOMPARE(found, kinds);
+        QCOMPARE(variation.changes.changed(), kinds.count(QLatin1Char('C')));
+        QCOMPARE(variation.changes.inserted(), 1);
+    }
+
     void stretchInsertsAfterTheDrawnEntry_data()
     {
         QTest::addColumn<QString>("text");

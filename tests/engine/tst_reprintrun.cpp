@@ -60,6 +60,27 @@ private slots:
         m_settings.outputFolder = m_output->path();
     }
 
+    // Each call inserts one more word: the changes kept for each working copy
+    // are its own, and are given only for the text they were made for.
+    void eachWorkingCopyKeepsItsOwnChanges()
+    {
+        RecordingObserver observer;
+        QVERIFY(m_run->SaveReprints(reprints(3), &observer));
+        QCOMPARE(observer.changes.size(), 1);
+        QCOMPARE(observer.changes[0].inserted(), 2); // the saved copy's word, then its own
+        QCOMPARE(observer.changes[0].words(), 5);
+        for (const qint64 inserted : {4, 6}) {
+            const auto step = m_run->ViewNext();
+            QVERIFY(step && step->text && step->changes);
+            QCOMPARE(step->changes->inserted(), inserted);
+            QCOMPARE(step->changes->words(), 3 + inserted);
+            QCOMPARE(step->changes->changed(), 0);
+        }
+        QVERIFY(WriteTextFile(program(QStringLiteral("Quillmorph1.txt")), {QStringLiteral(" ab cd ef alpha ")}) == std::nullopt);
+        const auto edited = m_run->ViewNext();
+        QVERIFY(edited && edited->text && !edited->changes);
+    }
+
     void savingWritesTwoDifferentCopiesAndShowsTheWorkingOne()
     {
         RecordingObserver observer;

@@ -2,9 +2,12 @@
 
 #include "platform/ImageButton.h"
 #include "sources/TextFiles.h"
+#include "sources/ResultActions.h"
+#include "wizard/ChangeMarks.h"
 #include "wizard/FinishPage.h"
 #include "wizard/RunInputGuard.h"
 
+#include <QClipboard>
 #include <QProgressBar>
 #include <QCheckBox>
 #include <QSlider>
@@ -41,6 +44,43 @@ class TestWizard : public QObject
         QCOMPARE(d.get("imgPrev")->isVisible(), step >= 1 && step <= 6);
         QCOMPARE(d.get("imgNxt")->isVisible(), step != 7);
         QCOMPARE(d.get("imgRestart")->isVisible(), step == 7);
+    }
+
+    // The words of the result box as marked: (word, kind) in order.
+    static QList<std::pair<QString, int>> markedWords(const WizardDriver &d)
+    {
+        auto *box = d.get<TextBox>("TxtFinishContant");
+        const QString doc = box->document()->toPlainText();
+        QList<std::pair<QString, int>> words;
+        const auto &marks = box->findChild<ChangeMarks *>()->marks();
+        for (qsizetype i = 0, m = 0; i < doc.size();) {
+            if (WordChanges::separates(doc[i])) {
+                ++i;
+                continue;
+            }
+            qsizetype end = i;
+            while (end < doc.size() && !WordChanges::separates(doc[end]))
+                ++end;
+            while (m < qsizetype(marks.size()) && marks[size_t(m)].end <= i)
+                ++m;
+            const bool marked = m < qsizetype(marks.size()) && marks[size_t(m)].start == i && marks[size_t(m)].end == end;
+            words.append({doc.mid(i, end - i), marked ? marks[size_t(m)].kind : WordChanges::Same});
+            i = end;
+        }
+        return words;
+    }
+    // Without its inserted words the text has the original's words, each marked
+    // changed exactly where it differs.
+    static void checkMarksAgainst(const WizardDriver &d, const QStringList &original)
+    {
+        QStringList kept;
+        for (const auto &[word, kind] : markedWords(d)) {
+            if (kind == WordChanges::Inserted)
+                continue;
+            QCOMPARE(kind == WordChanges::Changed, kept.size() >= original.size() || word != original[kept.size()]);
+            kept << word;
+        }
+        QCOMPARE(kept.size(), original.size());
     }
 
 private slots:
@@ -302,6 +342,58 @@ private slots:
         }
         QCOMPARE(labels, (QStringList{"2 Of 3", "3 Of 3", "1 Of 3", "2 Of 3"}));
         QCOMPARE(d.text("TxtFinishContant"), ReadTextFile(d.path(QStringLiteral("Quillmorph2.txt"))).text);
+    }
+
+    void marksShowTheWordsEachReprintChangedAndStayOutOfTheText()
+    {
+        WizardDriver d;
+        const QString original = QStringLiteral("The committee met this morning about the proposal");
+        d.type("TxtContent", original);
+        d.nextUntil(3);
+        d.get<QSlider>("slLeg")->setValue(5);
+        d.next();
+        d.type("txtNewContent", QStringLiteral("11"));
+        d.next();
+        d.type("TxtReprints", QStringLiteral("2"));
+        d.next();
+        d.choose("OptNo");
+        d.next();
+
+        const QStringList words = original.split(QLatin1Char(' '));
+        checkMarksAgainst(d, words);
+        const QString first = d.text("LblChanged");
+        QVERIFY(d.get("LblChanged")->isVisible());
+        QCOMPARE(first, QStringLiteral("3 of 11 words changed (27%), 3 inserted"));
+        d.click("cmdViewNext");
+        checkMarksAgainst(d, words);
+        QCOMPARE(d.text("LblChanged"), QStringLiteral("3 of 14 words changed (21%), 6 inserted"));
+
+        // Nothing of the marks reaches the text the user takes away.
+        const QString working = ReadTextFile(d.path(QStringLiteral("Quillmorph2.txt"))).text;
+        d.click("cmdCopyTo");
+        QCOMPARE(QGuiApplication::clipboard()->text(), working);
+        d.prompts.filesToSave << d.path(QStringLiteral("page.html"));
+        d.click("CmdSaveTo");
+        QCOMPARE(ReadTextFile(d.path(QStringLiteral("page.html"))).text,
+                 ResultActions::htmlPage(working).join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+
+        // Typing into a marked word drops its mark; the others move with the text.
+        auto *box = d.get<TextBox>("TxtFinishContant");
+        auto before = markedWords(d);
+        const qsizetype edited = std::find_if(before.begin(), before.end(), [](const auto &w) { return w.second; })
+                                 - before.begin();
+        QTextCursor cursor(box->document());
+        cursor.setPosition(box->findChild<ChangeMarks *>()->marks().front().start + 1);
+        box->setTextCursor(cursor);
+        QTest::keyClick(box, Qt::Key_X);
+        before[edited] = {before[edited].first.insert(1, QLatin1Char('x')), WordChanges::Same};
+        QCOMPARE(markedWords(d), before);
+
+        // A file of the user's own is no reprint: no marks, no figure.
+        d.prompts.filesToOpen << d.path(QStringLiteral("Quillmorph1.txt"));
+        d.get<QPushButton>("cmdOpenFolder")->click();
+        QVERIFY(box->findChild<ChangeMarks *>()->marks().empty());
+        QVERIFY(d.get("LblChanged")->isHidden());
     }
 
     void aLongRunRepaintsAtAFrameRateAndEndsPainted()
