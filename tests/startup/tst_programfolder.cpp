@@ -4,11 +4,15 @@
 
 #include "fixtures/FixtureDb.h"
 #include "startup/ProgramFolder.h"
+#include "startup/ProgramFolderLock.h"
 #include "startup/WordStore.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -121,6 +125,34 @@ private slots:
         blocker.close();
         const ProgramFolder folder = ProgramFolder::choose(install.path(), false, home.filePath("share"));
         QVERIFY(folder.error.contains(home.filePath("share/penrook")));
+    }
+
+    // One running copy per folder; another folder is another copy's; a lock left
+    // by a copy that died is taken over.
+    void oneRunningCopyHoldsAFolder()
+    {
+        QTemporaryDir one, two;
+        auto first = std::make_unique<ProgramFolderLock>(one.path());
+        QVERIFY(first->tryLock());
+        ProgramFolderLock second(one.path());
+        QVERIFY(!second.tryLock());
+        QVERIFY(second.heldMessage().contains(one.path()));
+        ProgramFolderLock elsewhere(two.path());
+        QVERIFY(elsewhere.tryLock());
+        first.reset();
+        QVERIFY(second.tryLock());
+
+        QTemporaryDir crashed;
+        const pid_t child = fork();
+        if (child == 0) {
+            auto *dying = new ProgramFolderLock(crashed.path());
+            _exit(dying->tryLock() ? 0 : 1); // never unlocked
+        }
+        int status = 0;
+        QCOMPARE(waitpid(child, &status, 0), child);
+        QCOMPARE(WEXITSTATUS(status), 0);
+        QVERIFY(QFile::exists(crashed.filePath(ProgramFolderLock::FileName)));
+        QVERIFY(ProgramFolderLock(crashed.path()).tryLock());
     }
 };
 
