@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -249,6 +250,34 @@ private slots:
         QCOMPARE(store.ListExcluded().failure().location, notOpen);
         QVERIFY(store.AddExcluded(QStringLiteral("word")));
         QVERIFY(store.DeleteExcluded(QStringLiteral("word")));
+    }
+
+    // Something under the name that is no file is called what it is.
+    void aDatabaseThatIsNoFileSaysWhatItIs_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("folder") << "folder" << "is a folder, not a file";
+        QTest::newRow("fifo") << "fifo" << "is a named pipe (FIFO), not a file";
+        QTest::newRow("link to /dev/null") << "null" << "is a link to /dev/null, which is a device, not a file";
+        QTest::newRow("link to nothing") << "dangling" << "which does not exist";
+    }
+    void aDatabaseThatIsNoFileSaysWhatItIs()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("words.mdb"));
+        if (kind == QLatin1String("folder"))
+            QVERIFY(QDir().mkdir(path));
+        else if (kind == QLatin1String("fifo"))
+            QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        else
+            QVERIFY(QFile::link(kind == QLatin1String("null") ? QStringLiteral("/dev/null") : dir.filePath("gone"), path));
+        WordStore store;
+        const auto failure = store.OpenWordStore(dir.path());
+        QVERIFY(failure);
+        QVERIFY2(failure->description.contains(message), qPrintable(failure->description));
     }
 
     void damagedDatabasesAreRefused_data()
