@@ -79,8 +79,13 @@ bool ReprintRun::run(const RewriteSettings &settings, bool save, ReprintObserver
     // One variation into one file; false when the run must stop.
     auto produce = [&](const QString &path) {
         const Variation variation = m_generator.GenerateVariation(settings, observer);
-        if (variation.storeFailure && observer)
-            observer->storeFailed(*variation.storeFailure);
+        // A failed query stops the run, and the variation it cut short is not
+        // written: no file may stand for a reprint the run does not count as made.
+        if (variation.storeFailure) {
+            if (observer)
+                observer->storeFailed(*variation.storeFailure);
+            return false;
+        }
         if (observer && !observer->carryOn())
             return false; // the user is leaving: a variation cut short is not written
         if (auto error = WriteTextFile(path, {variation.text})) {
@@ -88,8 +93,7 @@ bool ReprintRun::run(const RewriteSettings &settings, bool save, ReprintObserver
                 observer->runFailed(*error);
             return false;
         }
-        // A failed query stops the run after this variation.
-        return !variation.storeFailure;
+        return true;
     };
 
     for (qint64 i = 1; i <= count && completed; ++i) {
