@@ -4,6 +4,7 @@
 #include "sources/TextFiles.h"
 #include "wizard/FinishPage.h"
 #include "wizard/RunInputGuard.h"
+#include "wizard/StretchPage.h"
 
 #include <QProgressBar>
 #include <QCheckBox>
@@ -218,6 +219,51 @@ private slots:
         checkShowing(d, 3);
         d.next();
         QCOMPARE(d.text("txtNewContent"), QStringLiteral("7"));
+    }
+
+    // A target that is no number is said to be so on the stretch page itself.
+    void aTargetThatIsNoNumberStopsOnTheStretchPage_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::newRow("two points") << "1.2.3";
+        QTest::newRow("a point alone") << ".";
+        QTest::newRow("empty") << "";
+    }
+    void aTargetThatIsNoNumberStopsOnTheStretchPage()
+    {
+        QFETCH(QString, target);
+        WizardDriver d;
+        QVERIFY(QTest::qWaitForWindowActive(d.window.get()));
+        d.type("TxtContent", QStringLiteral("alpha bravo"));
+        d.nextUntil(4);
+        d.type("txtNewContent", target);
+        d.next();
+        checkShowing(d, 4);
+        QCOMPARE(d.prompts.messages.size(), 1);
+        QVERIFY2(d.prompts.messages[0].text.contains(QStringLiteral("number of words")),
+                 qPrintable(d.prompts.messages[0].text));
+        QCOMPARE(QApplication::focusWidget(), d.get("txtNewContent"));
+        d.type("txtNewContent", QStringLiteral("5"));
+        d.next();
+        checkShowing(d, 5);
+    }
+
+    // A text of more words than can be rewritten is refused on the page that
+    // counts them, saying so with its count.
+    void aTextTooLongIsRefusedWithItsCount()
+    {
+        WizardDriver d;
+        TextBox preview;
+        preview.setText(QStringLiteral("one two three four"));
+        StretchPage page(d.window.get(), d.prompts, *d.run, preview, 3);
+        page.enter();
+        QVERIFY(!page.validate());
+        QCOMPARE(d.prompts.messages.size(), 1);
+        QVERIFY2(d.prompts.messages[0].text.startsWith(QStringLiteral("Your original content contains 4 words")),
+                 qPrintable(d.prompts.messages[0].text));
+        preview.setText(QStringLiteral("one two three"));
+        page.enter();
+        QVERIFY(page.validate());
     }
 
     void emptyPasteCountsNothing()
