@@ -215,21 +215,17 @@ private slots:
         for (int i = 0; i < 50000; ++i)
             heads.append({QStringLiteral("word%1").arg(i), {QStringLiteral("synonym%1").arg(i)}, {}});
 
-        rlimit unlimited;
+        rlimit unlimited, full;
         QCOMPARE(getrlimit(RLIMIT_FSIZE, &unlimited), 0);
-        rlimit full = unlimited;
-        full.rlim_cur = 256 * 1024;
+        full = {256 * 1024, unlimited.rlim_max};
         const auto signalBefore = std::signal(SIGXFSZ, SIG_IGN); // a short write, not death
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &full), 0);
         const auto error = writeWordsDb(path, heads);
         setrlimit(RLIMIT_FSIZE, &unlimited);
         std::signal(SIGXFSZ, signalBefore);
-
         QVERIFY(error);
         QVERIFY(!QFile::exists(path + QStringLiteral("-journal")));
         QCOMPARE(hashOf(path), before);
-        QCOMPARE(wordsIn(path, QStringLiteral("select word from Tbl_Exclude order by word")),
-                 QStringList({"Keep", "zebra"}));
     }
 
     void aFileThatIsNotADatabaseIsNeverOverwritten()

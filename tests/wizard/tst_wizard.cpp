@@ -227,7 +227,6 @@ private slots:
         QTest::addColumn<QString>("target");
         QTest::newRow("two points") << "1.2.3";
         QTest::newRow("a point alone") << ".";
-        QTest::newRow("empty") << "";
     }
     void aTargetThatIsNoNumberStopsOnTheStretchPage()
     {
@@ -243,9 +242,6 @@ private slots:
         QVERIFY2(d.prompts.messages[0].text.contains(QStringLiteral("number of words")),
                  qPrintable(d.prompts.messages[0].text));
         QCOMPARE(QApplication::focusWidget(), d.get("txtNewContent"));
-        d.type("txtNewContent", QStringLiteral("5"));
-        d.next();
-        checkShowing(d, 5);
     }
 
     // A text of more words than can be rewritten is refused on the page that
@@ -261,9 +257,6 @@ private slots:
         QCOMPARE(d.prompts.messages.size(), 1);
         QVERIFY2(d.prompts.messages[0].text.startsWith(QStringLiteral("Your original content contains 4 words")),
                  qPrintable(d.prompts.messages[0].text));
-        preview.setText(QStringLiteral("one two three"));
-        page.enter();
-        QVERIFY(page.validate());
     }
 
     void emptyPasteCountsNothing()
