@@ -92,6 +92,27 @@ std::optional<QString> fill(SqliteDatabase &db, const QVector<HeadWord> &heads,
     return std::nullopt;
 }
 
+// After a failed write to the existing file at `path` (a full disk, say): the
+// engine may have given up half way and left its journal for the next opener
+// to roll back. Open the file once more so that the rollback happens now, and
+// the journal, which may hold most of the disk, goes away with it. Returns what
+// is still wrong, if anything.
+std::optional<QString> settleAfterFailure(SqliteDatabase &db, const QString &path)
+{
+    db.close();
+    const QString journal = path + QStringLiteral("-journal");
+    if (!QFileInfo::exists(journal))
+        return std::nullopt;
+    SqliteDatabase again;
+    if (!again.open(path, SqliteDatabase::Mode::ReadWrite))
+        again.exec(QStringLiteral("select count(*) from sqlite_master"));
+    again.close();
+    if (QFileInfo::exists(journal))
+        return QStringLiteral("its journal %1 could not be rolled back; Penrook rolls it back when it next opens "
+                              "the file").arg(journal);
+    return std::nullopt;
+}
+
 } // namespace
 
 std::optional<int> wordDataVersion(const QString &path)
@@ -118,9 +139,16 @@ std::optional<QString> writeWordsDb(const QString &path, const QVector<HeadWord>
         // Reading the schema first proves the file is a database before anything is written.
         if (auto error = db.exec(QStringLiteral("select count(*) from sqlite_master")))
             return QStringLiteral("%1: %2").arg(path, *error);
-        if (auto error = fill(db, heads, byClass, out))
-            return QStringLiteral("%1: %2").arg(path, *error);
-        db.exec(QStringLiteral("vacuum"));
+        if (auto error = fill(db, heads, byClass, out)) {
+            QString message = QStringLiteral("%1: %2").arg(path, *error);
+            if (auto left = settleAfterFailure(db, path))
+                message += QStringLiteral("; ") + *left;
+            return message;
+        }
+        // The space freed is given back; the rebuild stands even where there
+        // is no room to do so.
+        if (db.exec(QStringLiteral("vacuum")))
+            settleAfterFailure(db, path);
         return std::nullopt;
     }
 

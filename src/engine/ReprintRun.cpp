@@ -81,8 +81,13 @@ bool ReprintRun::run(const RewriteSettings &settings, bool save, ReprintObserver
     // a working copy are kept under its number.
     auto produce = [&](const QString &path, qint64 working) {
         const Variation variation = m_generator.GenerateVariation(settings, observer);
-        if (variation.storeFailure && observer)
-            observer->storeFailed(*variation.storeFailure);
+        // A failed query stops the run, and the variation it cut short is not
+        // written: no file may stand for a reprint the run does not count as made.
+        if (variation.storeFailure) {
+            if (observer)
+                observer->storeFailed(*variation.storeFailure);
+            return false;
+        }
         if (observer && !observer->carryOn())
             return false; // the user is leaving: a variation cut short is not written
         if (auto error = WriteTextFile(path, {variation.text})) {
@@ -92,8 +97,7 @@ bool ReprintRun::run(const RewriteSettings &settings, bool save, ReprintObserver
         }
         if (working > 0)
             m_changes.keep(working, variation.text, variation.changes);
-        // A failed query stops the run after this variation.
-        return !variation.storeFailure;
+        return true;
     };
 
     for (qint64 i = 1; i <= count && completed; ++i) {

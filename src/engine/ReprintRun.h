@@ -54,8 +54,8 @@ public:
     // For each i from 1 to settings.reprintCount: one variation to saved copy i in
     // settings.outputFolder, a second one to working copy i. Then shows working
     // copy 1. A file that cannot be written stops the run with a message naming
-    // it; a failed query is handed to the observer and stops the run after the
-    // current variation; the observer's carryOn() answering false (the window
+    // it; a failed query is handed to the observer and stops the run, the
+    // variation it cut short left unwritten; the observer's carryOn() answering false (the window
     // closing) stops it leaving the variation in hand unwritten. A run that
     // stopped tells the observer how many reprints it made, and shows working
     // copy 1 only when it made it. Returns false when the run stopped early.

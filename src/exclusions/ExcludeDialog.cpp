@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include <limits>
+
 namespace {
 
 QPushButton *button(const char *name, const QString &text, QWidget *parent)
@@ -44,6 +46,7 @@ ExcludeDialog::ExcludeDialog(WordStore &store, Prompts &prompts)
     label->setGeometry(twipsRect(240, 210, 585, 315));
     m_word = new QLineEdit(this);
     m_word->setObjectName(QStringLiteral("TxtWord"));
+    m_word->setMaxLength(std::numeric_limits<int>::max()); // no cut at 32,767 characters
     m_word->setGeometry(twipsRect(900, 210, 3675, 375));
     m_save = button("CmdSave", QStringLiteral("Save"), this);
     m_save->setGeometry(twipsRect(900, 690, 1245, 345));

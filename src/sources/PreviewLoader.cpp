@@ -43,6 +43,16 @@ void PreviewLoader::LoadTextIntoPreview(const QString &path)
     m_preview->setText(content.text);
 }
 
+void PreviewLoader::takePastedText(const QString &text)
+{
+    if (text.contains(QChar(0))) {
+        m_prompts.message(QStringLiteral("The pasted content is not text: it holds NUL characters."),
+                          Prompts::Exclamation, MainCaption);
+        return;
+    }
+    m_preview->setText(text);
+}
+
 QString PreviewLoader::scratchPath() const
 {
     return QDir(m_programFolder).filePath(ScratchFileName);

@@ -25,6 +25,10 @@ public:
     // data, is reported and leaves the preview as it is.
     void LoadTextIntoPreview(const QString &path);
 
+    // Puts pasted text into the preview. Text holding NUL characters is refused
+    // as a file holding NUL bytes is: reported, the preview left as it is.
+    void takePastedText(const QString &text);
+
     // Shows the waiting notice and starts loading `address`, exactly as typed.
     // When the page is complete its text goes to the preview, through the
     // scratch file in the program folder, and the notice goes away. A page that

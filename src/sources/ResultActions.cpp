@@ -10,6 +10,31 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 
+#include <algorithm>
+
+namespace {
+
+QString hrefValue(const QString &address)
+{
+    // An ordinary address is written bare. One that could end the attribute or
+    // the tag early is quoted, with what would end them escaped, so it can only
+    // ever be the address (and & too, so the browser reads it back as typed).
+    const bool plain = std::none_of(address.cbegin(), address.cend(), [](QChar c) {
+        return c.isSpace() || c == u'"' || c == u'\'' || c == u'<' || c == u'>';
+    });
+    if (plain)
+        return address;
+    QString quoted = address;
+    quoted.replace(u'&', QStringLiteral("&amp;"))
+        .replace(u'"', QStringLiteral("&quot;"))
+        .replace(u'\'', QStringLiteral("&#39;"))
+        .replace(u'<', QStringLiteral("&lt;"))
+        .replace(u'>', QStringLiteral("&gt;"));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+} // namespace
+
 ResultActions::ResultActions(TextBox *result, QLineEdit *linkAddress, Prompts &prompts, QObject *parent)
     : QObject(parent), m_result(result), m_linkAddress(linkAddress), m_prompts(prompts)
 {
@@ -27,7 +52,8 @@ void ResultActions::copyToClipboard()
 
 QString ResultActions::linkEverywhere(const QString &text, const QString &phrase, const QString &address)
 {
-    const QString link = QStringLiteral("<a href=") + address + QLatin1Char('>') + phrase + QStringLiteral("</a>");
+    const QString link =
+        QStringLiteral("<a href=") + hrefValue(address) + QLatin1Char('>') + phrase + QStringLiteral("</a>");
     return replaceAll(text, phrase, link, Qt::CaseSensitive);
 }
 

@@ -25,8 +25,10 @@ public:
     void copyToClipboard();
 
     // Turns every occurrence of the selected phrase into a link to the address
-    // typed: "<a href=" address ">" phrase "</a>". Occurrences are found left to
-    // right, letter case counting, never inside a link just made.
+    // typed: "<a href=" address ">" phrase "</a>". An address holding white
+    // space, a quotation mark, an apostrophe, "<" or ">" is written in quotation
+    // marks with & " ' < > escaped, so it cannot end the link early. Occurrences
+    // are found left to right, letter case counting, never inside a link just made.
     void link();
     static QString linkEverywhere(const QString &text, const QString &phrase, const QString &address);
 

@@ -31,6 +31,52 @@ QString decodeCp1252(const QByteArray &bytes)
     return text;
 }
 
+// Whether bytes that are not all valid UTF-8 are still meant as UTF-8: a file
+// damaged in a few places holds more well-formed multi-byte sequences than
+// stretches of bytes that are not; a legacy file's accented letters are nearly
+// all stray bytes, since an ASCII letter follows them.
+bool mostlyUtf8(const QByteArray &bytes)
+{
+    qsizetype valid = 0;
+    qsizetype invalid = 0;
+    bool inInvalid = false;
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes.constData());
+    const qsizetype size = bytes.size();
+    auto continuation = [&](qsizetype at, unsigned char low = 0x80, unsigned char high = 0xBF) {
+        return at < size && p[at] >= low && p[at] <= high;
+    };
+    for (qsizetype i = 0; i < size;) {
+        const unsigned char b = p[i];
+        if (b < 0x80) {
+            inInvalid = false;
+            ++i;
+            continue;
+        }
+        qsizetype length = 0; // of the well-formed sequence starting here; 0 for none
+        if (b >= 0xC2 && b <= 0xDF) {
+            length = continuation(i + 1) ? 2 : 0;
+        } else if (b >= 0xE0 && b <= 0xEF) {
+            const unsigned char low = b == 0xE0 ? 0xA0 : 0x80;
+            const unsigned char high = b == 0xED ? 0x9F : 0xBF; // no surrogates
+            length = continuation(i + 1, low, high) && continuation(i + 2) ? 3 : 0;
+        } else if (b >= 0xF0 && b <= 0xF4) {
+            const unsigned char low = b == 0xF0 ? 0x90 : 0x80;
+            const unsigned char high = b == 0xF4 ? 0x8F : 0xBF; // nothing past U+10FFFF
+            length = continuation(i + 1, low, high) && continuation(i + 2) && continuation(i + 3) ? 4 : 0;
+        }
+        if (length) {
+            ++valid;
+            inInvalid = false;
+            i += length;
+        } else {
+            invalid += inInvalid ? 0 : 1;
+            inInvalid = true;
+            ++i;
+        }
+    }
+    return valid > invalid;
+}
+
 QString failure(const QString &action, const QString &path, const QString &reason)
 {
     return QStringLiteral("Could not %1 %2: %3").arg(action, QDir::toNativeSeparators(path), reason);
@@ -50,7 +96,9 @@ QString decodeText(const QByteArray &bytes)
     // The decoder drops a leading byte-order mark itself; a second one is text.
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(bytes);
-    if (utf8.hasError())
+    // A UTF-8 file with a few damaged sequences keeps its text, those bytes
+    // becoming U+FFFD; anything else is a legacy file.
+    if (utf8.hasError() && !mostlyUtf8(bytes))
         return decodeCp1252(bytes);
     return text;
 }

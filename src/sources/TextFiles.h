@@ -25,8 +25,10 @@ struct TextFileContent
 
 // Reads the whole file. A file that starts with a UTF-16 byte-order mark is read
 // as UTF-16. Bytes that are valid UTF-8 are read as UTF-8 (a leading byte-order
-// mark is dropped); any other bytes are read as Windows-1252, so a legacy file
-// keeps every character. Nothing else is changed. A file of more than `largest`
+// mark is dropped), and so are bytes with more well-formed multi-byte UTF-8
+// sequences than stretches of invalid bytes, each invalid byte becoming U+FFFD.
+// Any other bytes are read as Windows-1252, so a legacy file keeps every
+// character. Nothing else is changed. A file of more than `largest`
 // bytes is not read.
 TextFileContent ReadTextFile(const QString &path, qint64 largest = std::numeric_limits<qint64>::max());
 

@@ -16,6 +16,8 @@
 #include <QRadioButton>
 #include <QSlider>
 
+#include <limits>
+
 namespace {
 
 QWidget *create(const ControlSpec &c, QWidget *parent)
@@ -37,8 +39,13 @@ QWidget *create(const ControlSpec &c, QWidget *parent)
         box->setChecked(c.set);
         return box;
     }
-    case ControlSpec::LineBox:
-        return new QLineEdit(text, parent);
+    case ControlSpec::LineBox: {
+        auto *box = new QLineEdit(text, parent);
+        // A line box holds whatever is typed or pasted; left to itself it would
+        // cut the text at 32,767 characters without a word.
+        box->setMaxLength(std::numeric_limits<int>::max());
+        return box;
+    }
     case ControlSpec::TextBox: {
         auto *box = new TextBox(parent);
         box->setText(text);

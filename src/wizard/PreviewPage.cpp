@@ -28,7 +28,7 @@ void PreviewPage::enter()
     m_preview->setText(QString());
     switch (m_original.sourceKind()) {
     case SourceKind::Paste:
-        m_preview->setText(m_original.pastedText());
+        m_loader->takePastedText(m_original.pastedText());
         break;
     case SourceKind::TextFile:
         m_loader->LoadTextIntoPreview(m_original.sourceFilePath());

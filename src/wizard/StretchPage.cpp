@@ -22,8 +22,10 @@ const ControlSpec Controls[] = {
 
 } // namespace
 
-StretchPage::StretchPage(QWidget *window, Prompts &prompts, ReprintRun &run, const TextBox &preview)
-    : WizardPage("FraStretch", "Stretch", window, Controls), m_prompts(prompts), m_run(run), m_preview(preview)
+StretchPage::StretchPage(QWidget *window, Prompts &prompts, ReprintRun &run, const TextBox &preview,
+                         qint64 largest)
+    : WizardPage("FraStretch", "Stretch", window, Controls), m_prompts(prompts), m_run(run), m_preview(preview),
+      m_largest(largest)
 {
     m_count = control<QLabel>("LblContanWords");
     m_target = control<QLineEdit>("txtNewContent");
@@ -42,16 +44,49 @@ std::optional<double> StretchPage::target() const
     return decimalNumber(m_target->text());
 }
 
+std::optional<QString> StretchPage::textProblem() const
+{
+    const qint64 words = m_run.wordList().originalWordCount();
+    if (words <= m_largest)
+        return std::nullopt;
+    return QStringLiteral("Your original content contains %1 words, and Penrook rewrites texts of up to %2 words. "
+                          "Please shorten it on the Preview page.")
+        .arg(words)
+        .arg(m_largest);
+}
+
+std::optional<QString> StretchPage::targetProblem() const
+{
+    const QString typed = m_target->text();
+    if (!looksLikeDecimalNumber(typed)) {
+        const QString ask = QStringLiteral("Please type the number of words the new content should contain.");
+        if (typed.trimmed().isEmpty())
+            return ask;
+        const QString shown = typed.size() > 40 ? typed.left(40) + QStringLiteral("...") : typed;
+        return QStringLiteral("\"%1\" is not a number of words. ").arg(shown) + ask;
+    }
+    // A number too long to count exactly is still a number, and far too large.
+    const std::optional<double> words = decimalNumber(typed);
+    if (words && *words <= double(m_largest))
+        return std::nullopt;
+    return QStringLiteral("The new content can hold at most %1 words.").arg(m_largest);
+}
+
+bool StretchPage::validate()
+{
+    if (const auto why = textProblem())
+        return refuse(m_prompts, *why, nullptr);
+    if (const auto why = targetProblem())
+        return refuse(m_prompts, *why, m_target);
+    return true;
+}
+
 bool StretchPage::confirmTarget()
 {
-    // A number too long to count exactly is still a number, and far too large.
-    const std::optional<double> words = target();
-    const bool workable = words ? *words <= double(LargestTarget) : !looksLikeDecimalNumber(m_target->text());
-    if (workable)
+    std::optional<QString> why = textProblem();
+    if (!why)
+        why = targetProblem();
+    if (!why)
         return true;
-    return refuse(m_prompts,
-                  QStringLiteral("The new content can hold at most %1 words. "
-                                 "Please go back to the Stretch page and correct it.")
-                      .arg(LargestTarget),
-                  nullptr);
+    return refuse(m_prompts, *why + QStringLiteral(" Please go back to the Stretch page and correct it."), nullptr);
 }

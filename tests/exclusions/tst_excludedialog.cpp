@@ -82,7 +82,7 @@ private slots:
 
     void oddWordsRoundTrip()
     {
-        const QStringList odd = {" padded ", "it's", "50%", "back\\slash", "Ärger", "   "};
+        const QStringList odd = {" padded ", "it's", "50%", "back\\slash", "Ärger", "   ", QString(100000, u'w')};
         for (const QString &w : odd) {
             word()->setText(w);
             click("CmdSave");

@@ -86,6 +86,19 @@ private slots:
                      qPrintable(d.prompts.messages[0].text));
     }
 
+    // NUL characters make no text, whether pasted or read from a file.
+    void pastedTextWithNulIsRefusedAsSuchAFileIs()
+    {
+        WizardDriver d;
+        d.type("TxtContent", QStringLiteral("before") + QChar(0) + QStringLiteral("after"));
+        d.next();
+        QCOMPARE(d.step(), 1);
+        QCOMPARE(d.text("txtPreview"), QString());
+        QCOMPARE(d.prompts.messages.size(), 1);
+        QVERIFY2(d.prompts.messages[0].text.contains(QStringLiteral("NUL")), qPrintable(d.prompts.messages[0].text));
+        QCOMPARE(d.text("TxtContent").size(), 12); // what was pasted stays
+    }
+
     void webPageTextGoesThroughTheScratchFile()
     {
         LocalWebServer server;

@@ -52,6 +52,13 @@ private slots:
         QTest::newRow("no search inside the new link") << "a b" << "/a" << 0 << 1 << "<a href=/a>a</a> b";
         QTest::newRow("earlier links are not spared") << "<a href=/k>k</a> k" << "/z" << 17 << 1
                                                       << "<a href=/<a href=/z>k</a>><a href=/z>k</a></a> <a href=/z>k</a>";
+        // An address that would end the attribute or the tag stays inside quotation marks.
+        QTest::newRow("a space is quoted") << "a word" << "http://x.test/ onmouseover=alert(1)" << 2 << 4
+                                           << "a <a href=\"http://x.test/ onmouseover=alert(1)\">word</a>";
+        QTest::newRow("quotes and brackets escaped") << "a word" << "/a\"b'c<d>e&f" << 2 << 4
+                                                     << "a <a href=\"/a&quot;b&#39;c&lt;d&gt;e&amp;f\">word</a>";
+        QTest::newRow("ampersand alone stays bare") << "a word" << "/s?a=1&b=2" << 2 << 4
+                                                    << "a <a href=/s?a=1&b=2>word</a>";
     }
     void linkReplacesEveryOccurrence()
     {

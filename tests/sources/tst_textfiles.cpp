@@ -122,6 +122,18 @@ private slots:
         QVERIFY(!read.text.contains(QChar::ReplacementCharacter));
     }
 
+    // A few damaged sequences in UTF-8 text cost only their own bytes.
+    void damagedUtf8StaysUtf8()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("damaged.txt"));
+        writeBytes(path, QByteArray("caf\xC3\xA9 \xF0\x9F\x98\x80 \xED\xA0\x80"));
+        const QString text = ReadTextFile(path).text;
+        QVERIFY2(text.startsWith(QStringLiteral("café 😀 ")), qPrintable(text));
+        const QString damaged = text.mid(QStringLiteral("café 😀 ").size());
+        QVERIFY(!damaged.isEmpty());
+        QCOMPARE(damaged, QString(damaged.size(), QChar::ReplacementCharacter));
+    }
+
     void failuresAreReportedWithPathAndReason_data()
     {
         QTest::addColumn<QString>("path");

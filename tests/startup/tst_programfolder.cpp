@@ -4,6 +4,7 @@
 
 #include "fixtures/FixtureDb.h"
 #include "startup/ProgramFolder.h"
+#include "startup/ProgramFolderLock.h"
 #include "startup/WordStore.h"
 
 #include <QFile>
@@ -121,6 +122,21 @@ private slots:
         blocker.close();
         const ProgramFolder folder = ProgramFolder::choose(install.path(), false, home.filePath("share"));
         QVERIFY(folder.error.contains(home.filePath("share/penrook")));
+    }
+
+    // One running copy per folder; another folder is another copy's.
+    void oneRunningCopyHoldsAFolder()
+    {
+        QTemporaryDir one, two;
+        auto first = std::make_unique<ProgramFolderLock>(one.path());
+        QVERIFY(first->tryLock());
+        ProgramFolderLock second(one.path());
+        QVERIFY(!second.tryLock());
+        QVERIFY(second.heldMessage().contains(one.path()));
+        ProgramFolderLock elsewhere(two.path());
+        QVERIFY(elsewhere.tryLock());
+        first.reset();
+        QVERIFY(second.tryLock());
     }
 };
 

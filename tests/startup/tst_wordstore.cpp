@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -249,6 +250,21 @@ private slots:
         QCOMPARE(store.ListExcluded().failure().location, notOpen);
         QVERIFY(store.AddExcluded(QStringLiteral("word")));
         QVERIFY(store.DeleteExcluded(QStringLiteral("word")));
+    }
+
+    // Something under the name that is no file is called what it is.
+    void aDatabaseThatIsNoFileSaysWhatItIs()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("words.mdb"));
+        const auto said = [&] { return WordStore().OpenWordStore(dir.path()).value_or(StoreFailure{}).description; };
+        QVERIFY(QDir().mkdir(path));
+        QVERIFY2(said().endsWith(QStringLiteral("is a folder, not a file.")), qPrintable(said()));
+        QVERIFY(QDir().rmdir(path) && mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+        QVERIFY2(said().endsWith(QStringLiteral("is a named pipe (FIFO), not a file.")), qPrintable(said()));
+        QVERIFY(QFile::remove(path) && QFile::link(QStringLiteral("/dev/null"), path));
+        QVERIFY2(said().endsWith(QStringLiteral("is a link to /dev/null, which is a device, not a file.")),
+                 qPrintable(said()));
     }
 
     void damagedDatabasesAreRefused_data()

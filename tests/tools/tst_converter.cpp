@@ -11,6 +11,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
+#include <sys/resource.h>
+
 namespace {
 
 // A thesaurus in the shape of Debian's English one.
@@ -199,6 +202,30 @@ private slots:
         QCOMPARE(wordsIn(path, QStringLiteral("select count(*) from FitSynonyms where word = 'needs'")),
                  QStringList{"0"});
         QCOMPARE(wordsIn(path, excluded), before);
+    }
+
+    // A disk that fills during a rebuild (here: a limit on the size of files):
+    // the old file stays whole, and no journal is left to hold the space.
+    void aRebuildOnAFullDiskLeavesTheOldFileAndNoJournal()
+    {
+        QTemporaryDir dir;
+        const QString path = makeFixtureDb(dir.path(), {{"old", {"aged"}}}, {"Keep", "zebra"});
+        const QByteArray before = hashOf(path);
+        QVector<HeadWord> heads;
+        for (int i = 0; i < 50000; ++i)
+            heads.append({QStringLiteral("word%1").arg(i), {QStringLiteral("synonym%1").arg(i)}, {}});
+
+        rlimit unlimited, full;
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &unlimited), 0);
+        full = {256 * 1024, unlimited.rlim_max};
+        const auto signalBefore = std::signal(SIGXFSZ, SIG_IGN); // a short write, not death
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &full), 0);
+        const auto error = writeWordsDb(path, heads);
+        setrlimit(RLIMIT_FSIZE, &unlimited);
+        std::signal(SIGXFSZ, signalBefore);
+        QVERIFY(error);
+        QVERIFY(!QFile::exists(path + QStringLiteral("-journal")));
+        QCOMPARE(hashOf(path), before);
     }
 
     void aFileThatIsNotADatabaseIsNeverOverwritten()

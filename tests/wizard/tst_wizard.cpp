@@ -6,6 +6,7 @@
 #include "wizard/ChangeMarks.h"
 #include "wizard/FinishPage.h"
 #include "wizard/RunInputGuard.h"
+#include "wizard/StretchPage.h"
 
 #include <QClipboard>
 #include <QProgressBar>
@@ -258,6 +259,44 @@ private slots:
         checkShowing(d, 3);
         d.next();
         QCOMPARE(d.text("txtNewContent"), QStringLiteral("7"));
+    }
+
+    // A target that is no number is said to be so on the stretch page itself.
+    void aTargetThatIsNoNumberStopsOnTheStretchPage_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::newRow("two points") << "1.2.3";
+        QTest::newRow("a point alone") << ".";
+    }
+    void aTargetThatIsNoNumberStopsOnTheStretchPage()
+    {
+        QFETCH(QString, target);
+        WizardDriver d;
+        QVERIFY(QTest::qWaitForWindowActive(d.window.get()));
+        d.type("TxtContent", QStringLiteral("alpha bravo"));
+        d.nextUntil(4);
+        d.type("txtNewContent", target);
+        d.next();
+        checkShowing(d, 4);
+        QCOMPARE(d.prompts.messages.size(), 1);
+        QVERIFY2(d.prompts.messages[0].text.contains(QStringLiteral("number of words")),
+                 qPrintable(d.prompts.messages[0].text));
+        QCOMPARE(QApplication::focusWidget(), d.get("txtNewContent"));
+    }
+
+    // A text of more words than can be rewritten is refused on the page that
+    // counts them, saying so with its count.
+    void aTextTooLongIsRefusedWithItsCount()
+    {
+        WizardDriver d;
+        TextBox preview;
+        preview.setText(QStringLiteral("one two three four"));
+        StretchPage page(d.window.get(), d.prompts, *d.run, preview, 3);
+        page.enter();
+        QVERIFY(!page.validate());
+        QCOMPARE(d.prompts.messages.size(), 1);
+        QVERIFY2(d.prompts.messages[0].text.startsWith(QStringLiteral("Your original content contains 4 words")),
+                 qPrintable(d.prompts.messages[0].text));
     }
 
     void emptyPasteCountsNothing()
