@@ -1,5 +1,6 @@
 #include "exclusions/ExcludeDialog.h"
 
+#include "platform/Accessibility.h"
 #include "platform/Prompts.h"
 #include "platform/TwipsLayout.h"
 #include "platform/ErrorReport.h"
@@ -58,6 +59,9 @@ ExcludeDialog::ExcludeDialog(WordStore &store, Prompts &prompts)
     m_list->setObjectName(QStringLiteral("Lst"));
     m_list->setGeometry(twipsRect(90, 1440, 4455, 1425));
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    nameForScreenReaders(m_word, QStringLiteral("Word"), QStringLiteral("The word to add to the exclusion list."));
+    nameForScreenReaders(m_list, QStringLiteral("Excluded words"),
+                         QStringLiteral("Words that are never replaced. Select one to delete it."));
 
     // Tab order: the word, Save, Close, the list, Delete.
     setTabOrder(m_word, m_save);

@@ -77,7 +77,9 @@ TextBox::TextBox(QWidget *parent) : QPlainTextEdit(parent)
 {
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    setTabChangesFocus(false);
+    // Tab moves on to the next control, so the keyboard never stays caught here;
+    // Enter still starts a new line.
+    setTabChangesFocus(true);
 }
 
 QString TextBox::toCrLf(const QString &text)

@@ -44,20 +44,24 @@ struct Picture
     int left, top, width, height; // twips
     bool clickable;
     bool visible;
+    const char *spoken = nullptr; // the name a screen reader says for a picture that acts as a button
 };
 constexpr Picture BackPictures[] = {
     {"imgMenu", ":/images/imgMenu.svg", 0, 840, 10050, 420, false, true},
     {"imgFooter", ":/images/imgFooter.svg", 0, 5520, 10050, 525, false, true},
 };
 constexpr Picture FrontPictures[] = {
-    {"imgExcept", ":/images/imgExcept.svg", 240, 5445, 615, 510, true, true},
-    {"imgHelp", ":/images/imgHelp.svg", 960, 5445, 615, 510, true, true},
-    {"imgPrev", ":/images/imgPrev.svg", 1800, 5520, 1530, 345, true, false},
-    {"imgNxt", ":/images/imgNxt.svg", 8040, 5520, 1530, 345, true, true},
-    {"imgRestart", ":/images/imgRestart.svg", 8040, 5520, 1530, 345, true, false},
-    {"imgClose", ":/images/imgClose.svg", 9720, 5520, 270, 285, true, true},
-    {"imgMin", ":/images/imgMin.svg", 9360, 480, 270, 285, true, true},
+    {"imgExcept", ":/images/imgExcept.svg", 240, 5445, 615, 510, true, true, "Exclusion list"},
+    {"imgHelp", ":/images/imgHelp.svg", 960, 5445, 615, 510, true, true, "Help"},
+    {"imgPrev", ":/images/imgPrev.svg", 1800, 5520, 1530, 345, true, false, "Previous"},
+    {"imgNxt", ":/images/imgNxt.svg", 8040, 5520, 1530, 345, true, true, "Next"},
+    {"imgRestart", ":/images/imgRestart.svg", 8040, 5520, 1530, 345, true, false, "Restart"},
+    {"imgClose", ":/images/imgClose.svg", 9720, 5520, 270, 285, true, true, "Close"},
+    {"imgMin", ":/images/imgMin.svg", 9360, 480, 270, 285, true, true, "Minimise"},
 };
+// The order Tab walks the pictures in, after the page's own controls: the
+// footer from left to right, then the minimise picture at the top.
+const char *const PictureTabOrder[] = {"imgExcept", "imgHelp", "imgPrev", "imgNxt", "imgRestart", "imgClose", "imgMin"};
 
 ImageButton *addPicture(QWidget *parent, const Picture &p)
 {
@@ -66,6 +70,8 @@ ImageButton *addPicture(QWidget *parent, const Picture &p)
     image->setGeometry(twipsRect(p.left, p.top, p.width, p.height));
     image->setClickable(p.clickable);
     image->setVisible(p.visible);
+    if (p.spoken)
+        image->setAccessibleName(QString::fromLatin1(p.spoken));
     return image;
 }
 
@@ -105,6 +111,8 @@ MainWindow::MainWindow(ReprintRun &run, Prompts &prompts, ExclusionEditor exclus
     connect(findChild<ImageButton *>(QStringLiteral("imgHelp")), &ImageButton::clicked, this,
             [this] { m_prompts.openAddress(helpAddress()); });
 
+    orderTabs();
+
     // The pages lie below the footer's pictures and above the strip.
     for (const char *name : {"imgFooter", "imgExcept", "imgHelp", "imgPrev", "LblPleaseWait", "imgNxt", "imgRestart",
                              "imgClose", "imgMin"})
@@ -126,10 +134,32 @@ int MainWindow::currentStep() const
     return m_wizard->currentStep();
 }
 
+void MainWindow::orderTabs()
+{
+    // The pictures were made before the pages: Tab takes the pages' controls
+    // first, in the order they were laid out in, then the pictures.
+    QList<QWidget *> pictures;
+    for (const char *name : PictureTabOrder)
+        pictures.append(findChild<QWidget *>(QString::fromLatin1(name)));
+    QList<QWidget *> order;
+    for (QWidget *w : findChildren<QWidget *>()) {
+        if ((w->focusPolicy() & Qt::TabFocus) && !pictures.contains(w) && !w->isWindow())
+            order.append(w);
+    }
+    order += pictures;
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order.at(i - 1), order.at(i));
+    // The ring of the chain passes through the window, which hands the focus
+    // to whatever follows it: the window opens on the first control instead.
+    if (!order.isEmpty())
+        order.first()->setFocus();
+}
+
 void MainWindow::buildShell()
 {
     m_banner = new QTextBrowser(this);
     m_banner->setObjectName(QStringLiteral("webheader"));
+    m_banner->setAccessibleName(MainCaption);
     m_banner->setGeometry(twipsRect(0, 0, 10935, 855));
     m_banner->setFrameShape(QFrame::NoFrame);
     m_banner->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

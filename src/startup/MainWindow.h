@@ -53,6 +53,8 @@ protected:
 
 private:
     void buildShell();
+    // Tab walks each page's controls, then the picture buttons.
+    void orderTabs();
     void load();
 
     Prompts &m_prompts;

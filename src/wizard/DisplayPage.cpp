@@ -1,5 +1,6 @@
 #include "wizard/DisplayPage.h"
 
+#include "platform/Accessibility.h"
 #include "platform/Prompts.h"
 #include "sources/ResultActions.h"
 
@@ -33,6 +34,13 @@ DisplayPage::DisplayPage(QWidget *window, Prompts &prompts)
     m_displayNo = control<QRadioButton>("OptNo1");
     m_folder = control<QLineEdit>("TxtBrowseFolder");
     m_browse = control<QPushButton>("CmBrowseFolder");
+    // Two questions answer Yes or No: each answer names its question.
+    nameForScreenReaders(m_saveYes, QStringLiteral("Save each reprint to a text file: Yes"));
+    nameForScreenReaders(m_saveNo, QStringLiteral("Save each reprint to a text file: No"));
+    nameForScreenReaders(m_folder, QStringLiteral("Target folder"));
+    nameForScreenReaders(m_browse, QStringLiteral("Browse for the target folder"));
+    nameForScreenReaders(m_displayYes, QStringLiteral("Display reprints on screen: Yes"));
+    nameForScreenReaders(m_displayNo, QStringLiteral("Display reprints on screen: No"));
     // The folder button follows the saving choice.
     connect(m_saveYes, &QRadioButton::toggled, m_browse, &QPushButton::setEnabled);
     // What the picker gives, the empty text when cancelled, becomes the folder.

@@ -1,6 +1,7 @@
 #include "wizard/FinishPage.h"
 
 #include "engine/ReprintRun.h"
+#include "platform/Accessibility.h"
 #include "platform/ErrorReport.h"
 #include "platform/Numbers.h"
 #include "platform/Prompts.h"
@@ -21,9 +22,9 @@
 namespace {
 
 const ControlSpec Controls[] = {
-    {ControlSpec::Label, "LblOneOfOne", "1 Of 1", 4410, 0, 990, 195, nullptr, true},
+    {ControlSpec::Notice, "LblOneOfOne", "1 Of 1", 4410, 0, 990, 195, nullptr, true},
     {ControlSpec::ProgressBar, "Pbar", "", 60, 210, 9795, 285},
-    {ControlSpec::Label, "lblChangeThis17", "Your new content has been created, you can view it below", 120, 600, 4995, 195},
+    {ControlSpec::Notice, "lblChangeThis17", "Your new content has been created, you can view it below", 120, 600, 4995, 195},
     {ControlSpec::TextBox, "TxtFinishContant", "", 120, 840, 5055, 2055},
     {ControlSpec::Button, "cmdSelectAll", "Select All", 120, 3000, 1335, 495},
     {ControlSpec::Button, "cmdCopyTo", "Copy to clipboard", 1920, 3000, 1335, 495},
@@ -59,13 +60,18 @@ FinishPage::FinishPage(QWidget *window, Prompts &prompts, ReprintRun &run)
     : WizardPage("FraFinish", "Finish", window, Controls, QRect(180, 1320, 9855, 4095)), m_prompts(prompts),
       m_run(run)
 {
-    m_runLabel = control<QLabel>("LblOneOfOne");
+    m_runLabel = control<NoticeLabel>("LblOneOfOne");
     m_progress = control<QProgressBar>("Pbar");
-    m_notice = control<QLabel>("lblChangeThis17");
+    m_notice = control<NoticeLabel>("lblChangeThis17");
     m_result = control<TextBox>("TxtFinishContant");
     m_marks = new ChangeMarks(m_result);
     m_changedLabel = control<QLabel>("LblChanged");
     m_changedLabel->setAccessibleName(QStringLiteral("Words changed"));
+    nameForScreenReaders(m_result, QStringLiteral("New content"),
+                         QStringLiteral("The reprint shown; changed words are marked."));
+    nameForScreenReaders(m_progress, QStringLiteral("Progress of the reprint"));
+    nameForScreenReaders(control<QLineEdit>("TxtLinkTo"), QStringLiteral("Link To address"),
+                         QStringLiteral("Link makes the selected text a link to this address."));
     m_selectAll = control<QPushButton>("cmdSelectAll");
     m_copy = control<QPushButton>("cmdCopyTo");
     m_viewNext = control<QPushButton>("cmdViewNext");
@@ -97,6 +103,12 @@ void FinishPage::run(const RewriteSettings &settings)
         m_run.SaveReprints(settings, this);
     else if (settings.displayOnScreen)
         m_run.ShowReprints(settings, this);
+    // What the run ended with is read out: how far a stopped run got, or that
+    // the new content is made.
+    if (m_runLabel->isVisible())
+        announce(m_runLabel);
+    else if (m_notice->isVisible())
+        announce(m_notice);
 }
 
 void FinishPage::reset()

@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 
 class ChangeMarks;
+class NoticeLabel;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -73,7 +74,8 @@ private:
     bool m_stopRequested = false;
     // One event-loop turn, repainting when a frame's time has passed.
     void turnEventLoop();
-    QLabel *m_runLabel, *m_notice, *m_savedLabel, *m_viewNextLabel;
+    NoticeLabel *m_runLabel, *m_notice; // what a run ends with: how far it got, or that the content is made
+    QLabel *m_savedLabel, *m_viewNextLabel;
     int m_runLabelWidth, m_viewNextLabelWidth; // as laid out, for "1 Of 1"
     QProgressBar *m_progress;
     TextBox *m_result;

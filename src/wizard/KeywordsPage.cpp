@@ -1,5 +1,7 @@
 #include "wizard/KeywordsPage.h"
 
+#include "platform/Accessibility.h"
+
 #include <QLineEdit>
 #include <QRadioButton>
 
@@ -53,6 +55,12 @@ KeywordsPage::KeywordsPage(QWidget *window, Prompts &prompts)
         QLineEdit *keyword = m_keyword[row];
         QLineEdit *replacement = m_replacement[row];
         QRadioButton *keep = m_keep[row];
+        const QString number = QString::number(row + 1);
+        nameForScreenReaders(m_change[row], QStringLiteral("Change keyword ") + number);
+        nameForScreenReaders(keep, QStringLiteral("Keep keyword ") + number + QStringLiteral(" the same"));
+        nameForScreenReaders(keyword, QStringLiteral("Keyword ") + number);
+        nameForScreenReaders(replacement, QStringLiteral("Replacement ") + number,
+                             QStringLiteral("The word that keyword ") + number + QStringLiteral(" becomes."));
         // Keep mode locks the replacement; it shows its text and takes the focus.
         connect(keep, &QRadioButton::toggled, replacement, &QLineEdit::setReadOnly);
         // While keeping, the replacement follows the keyword as it changes.

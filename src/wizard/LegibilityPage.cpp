@@ -1,5 +1,7 @@
 #include "wizard/LegibilityPage.h"
 
+#include "platform/Accessibility.h"
+
 #include <QCheckBox>
 #include <QSlider>
 
@@ -26,6 +28,10 @@ LegibilityPage::LegibilityPage(QWidget *window) : WizardPage("FraLegibility", "L
     m_fit->setToolTip(QStringLiteral("Draws only synonyms of the word's part of speech and form that a language "
                                      "model finds natural in the sentence, keeps capitals and punctuation, and "
                                      "leaves names alone."));
+    nameForScreenReaders(m_slider, QStringLiteral("Legibility, 5 to 80 per cent"),
+                         QStringLiteral("The share of the words that stays unchanged: low for search engine bots, "
+                                        "high for people."));
+    nameForScreenReaders(m_fit, m_fit->text(), m_fit->toolTip());
 }
 
 bool LegibilityPage::fitToSentence() const

@@ -1,5 +1,6 @@
 #include "wizard/OriginalPage.h"
 
+#include "platform/Accessibility.h"
 #include "platform/Prompts.h"
 #include "platform/TextBox.h"
 #include "platform/Titles.h"
@@ -47,6 +48,15 @@ OriginalPage::OriginalPage(QWidget *window, Prompts &prompts)
     m_filePath = control<QLineEdit>("txtBrowse");
     m_address = control<QLineEdit>("txtWebPage");
     m_browse = control<QPushButton>("cmdBrowse");
+    // The option buttons and boxes are captioned by labels of their own.
+    nameForScreenReaders(m_paste, QStringLiteral("1) Paste content below"));
+    nameForScreenReaders(m_content, QStringLiteral("Content to rewrite"),
+                         QStringLiteral("Paste or type the text here when option 1 is chosen."));
+    nameForScreenReaders(m_file, QStringLiteral("2) Load text from file"));
+    nameForScreenReaders(m_filePath, QStringLiteral("Text file to load"));
+    nameForScreenReaders(m_browse, QStringLiteral("Browse for a text file"));
+    nameForScreenReaders(m_web, QStringLiteral("3) Rewrite a webpage"));
+    nameForScreenReaders(m_address, QStringLiteral("Webpage address"));
 
     m_toolTip = control<TextBox>("txtToolTip");
     QPalette grey = m_toolTip->palette();
@@ -55,6 +65,7 @@ OriginalPage::OriginalPage(QWidget *window, Prompts &prompts)
     m_toolTip->setReadOnly(true);
     m_toolTip->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_toolTip->setFocusPolicy(Qt::NoFocus);
+    nameForScreenReaders(m_toolTip, QStringLiteral("About option 3"));
 
     m_helpIcon = control("imgHelpOriginal");
     m_helpIcon->setAttribute(Qt::WA_TransparentForMouseEvents, false);

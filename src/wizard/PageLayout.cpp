@@ -1,5 +1,6 @@
 #include "wizard/PageLayout.h"
 
+#include "platform/Accessibility.h"
 #include "platform/ImageButton.h"
 #include "platform/TextBox.h"
 #include "platform/TwipsLayout.h"
@@ -28,6 +29,11 @@ QWidget *create(const ControlSpec &c, QWidget *parent)
         auto *label = new QLabel(text, parent);
         label->setTextFormat(Qt::PlainText);
         return label;
+    }
+    case ControlSpec::Notice: {
+        auto *notice = new NoticeLabel(text, parent);
+        notice->setTextFormat(Qt::PlainText);
+        return notice;
     }
     case ControlSpec::Option: {
         auto *option = new QRadioButton(text, parent);

@@ -10,6 +10,7 @@ struct ControlSpec
 {
     enum Kind {
         Label,          // plain text, never rich text
+        Notice,         // a label that tells of something that has happened, read out by screen readers
         Option,         // option button; buttons sharing a container form a group
         CheckBox,       // check box, ticked at start when `set`
         LineBox,        // single-line text box

@@ -1,5 +1,6 @@
 #include "wizard/PreviewPage.h"
 
+#include "platform/Accessibility.h"
 #include "platform/TextBox.h"
 #include "sources/PreviewLoader.h"
 #include "wizard/OriginalPage.h"
@@ -20,6 +21,8 @@ PreviewPage::PreviewPage(QWidget *window, const OriginalPage &original, QLabel *
     setTitle(QString());
     setStyleSheet(QStringLiteral("WizardPage { border: none; margin-top: 0; }"));
     m_preview = control<TextBox>("txtPreview");
+    nameForScreenReaders(m_preview, QStringLiteral("Preview of the original content"),
+                         QStringLiteral("The text to rewrite; it may be edited here."));
     m_loader = new PreviewLoader(m_preview, pleaseWait, programFolder, prompts, this);
 }
 

@@ -1,5 +1,6 @@
 #include "wizard/ReprintsPage.h"
 
+#include "platform/Accessibility.h"
 #include "platform/Numbers.h"
 #include "wizard/DigitFilter.h"
 
@@ -18,6 +19,7 @@ ReprintsPage::ReprintsPage(QWidget *window, Prompts &prompts)
     : WizardPage("FraReprints", "Reprints", window, Controls), m_prompts(prompts)
 {
     m_count = control<QLineEdit>("TxtReprints");
+    nameForScreenReaders(m_count, QStringLiteral("How many different reprints or variations would you like?"));
     new DigitBoxFilter(m_count);
 }
 

@@ -1,6 +1,7 @@
 #include "wizard/StretchPage.h"
 
 #include "engine/ReprintRun.h"
+#include "platform/Accessibility.h"
 #include "platform/Numbers.h"
 #include "platform/TextBox.h"
 #include "wizard/DigitFilter.h"
@@ -29,6 +30,8 @@ StretchPage::StretchPage(QWidget *window, Prompts &prompts, ReprintRun &run, con
 {
     m_count = control<QLabel>("LblContanWords");
     m_target = control<QLineEdit>("txtNewContent");
+    nameForScreenReaders(m_target, QStringLiteral("The new content should contain this many words"),
+                         QStringLiteral("More words than the original inserts random words at random points."));
     new DigitBoxFilter(m_target);
 }
 
