@@ -13,6 +13,7 @@
 #include "wizard/RunInputGuard.h"
 #include "wizard/StretchPage.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QScopeGuard>
 #include <QTimer>
@@ -89,6 +90,7 @@ void Wizard::requestStop()
 
 void Wizard::moveTo(int step)
 {
+    QWidget *focused = QApplication::focusWidget();
     m_pages[m_step]->hide();
     setLabelColour(m_nav.stepLabels[m_step], OtherLabelColour);
     m_step = step;
@@ -97,6 +99,20 @@ void Wizard::moveTo(int step)
     m_nav.previous->setVisible(m_step > 0 && m_step < FinishStep);
     m_nav.next->setVisible(m_step < FinishStep);
     m_nav.restart->setVisible(m_step == FinishStep);
+    // A control with the focus that this step hides hands it to the new page's
+    // first control, not to whatever follows it (Next is followed by Close).
+    if (focused && focused->window() == m_pages[m_step]->window() && !focused->isVisible())
+        focusFirstControlOf(m_pages[m_step]);
+}
+
+void Wizard::focusFirstControlOf(QWidget *page)
+{
+    for (QWidget *w : page->findChildren<QWidget *>()) {
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(page) && w->isEnabled()) {
+            w->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
 }
 
 std::optional<RewriteSettings> Wizard::readSettings()

@@ -59,6 +59,7 @@ signals:
 
 private:
     void moveTo(int step);
+    static void focusFirstControlOf(QWidget *page);
     // The run's settings as the controls hold them; nothing, after saying why,
     // when the reprint count or the target cannot be run with.
     std::optional<RewriteSettings> readSettings();

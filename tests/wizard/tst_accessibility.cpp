@@ -119,6 +119,8 @@ private slots:
         QVERIFY(tabTo(d, "imgNxt"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
         QCOMPARE(d.step(), 7);
+        // Next's place goes to Restart: the focus moves to the page, not on to Close.
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("TxtFinishContant"));
         QVERIFY(QFile::exists(d.path(QStringLiteral("Quillmorph1.txt"))));
 
         // The notice it ends with is an alert, which a screen reader reads out.
