@@ -1,9 +1,10 @@
 #include "sources/PreviewLoader.h"
 
+#include "platform/Accessibility.h"
 #include "platform/Prompts.h"
 #include "platform/TextBox.h"
-#include "sources/TextFiles.h"
 #include "platform/Titles.h"
+#include "sources/TextFiles.h"
 #include "sources/WebPageFetcher.h"
 
 #include <QDir>
@@ -61,6 +62,8 @@ QString PreviewLoader::scratchPath() const
 void PreviewLoader::fetchWebPage(const QString &address)
 {
     m_pleaseWait->show();
+    if (auto *notice = qobject_cast<NoticeLabel *>(m_pleaseWait))
+        announce(notice);
     if (!m_fetcher) {
         m_fetcher = new WebPageFetcher(this);
         connect(m_fetcher, &WebPageFetcher::pageTextReady, this, [this](const QString &text) {

@@ -1,6 +1,7 @@
 #include "startup/MainWindow.h"
 
 #include "platform/Prompts.h"
+#include "platform/Accessibility.h"
 #include "platform/ImageButton.h"
 #include "platform/TwipsLayout.h"
 #include "skin/TransForm.h"
@@ -199,7 +200,8 @@ void MainWindow::buildShell()
     for (const Picture &p : FrontPictures)
         addPicture(this, p);
 
-    auto *pleaseWait = new QLabel(QStringLiteral("Please Wait ............."), this);
+    // Read out to screen readers while a webpage loads.
+    auto *pleaseWait = new NoticeLabel(QStringLiteral("Please Wait ............."), this);
     pleaseWait->setObjectName(QStringLiteral("LblPleaseWait"));
     pleaseWait->setGeometry(twipsRect(4530, 5640, 1965, 315));
     pleaseWait->setAlignment(Qt::AlignCenter);
