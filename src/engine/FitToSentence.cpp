@@ -142,9 +142,7 @@ void FitToSentence::learn(const WordList &list)
                             || c == WordClass::VerbPast;
         const bool nounLike =
             isNoun(i) || (isVerb && i > 0 && joined(i - 1) && isDeterminer(m_original.at(i - 1)));
-        if (nounLike && ((joined(i) && isNoun(i + 1)) || (joined(i - 1) && isNoun(i - 1))))
-            m_terms[size_t(i)] = true;
-        if (nounLike && !isNoun(i))
+        if (nounLike && (!isNoun(i) || (joined(i) && isNoun(i + 1)) || (joined(i - 1) && isNoun(i - 1))))
             m_terms[size_t(i)] = true;
         // An adjective after a preposition with no noun of its own is part of
         // a set phrase ("in particular,", "in general").

@@ -51,6 +51,8 @@ constexpr Picture BackPictures[] = {
     {"imgMenu", ":/images/imgMenu.svg", 0, 840, 10050, 420, false, true},
     {"imgFooter", ":/images/imgFooter.svg", 0, 5520, 10050, 525, false, true},
 };
+// Also the order Tab walks them in, after the page's controls: the footer from
+// left to right, then the minimise picture at the top.
 constexpr Picture FrontPictures[] = {
     {"imgExcept", ":/images/imgExcept.svg", 240, 5445, 615, 510, true, true, "Exclusion list"},
     {"imgHelp", ":/images/imgHelp.svg", 960, 5445, 615, 510, true, true, "Help"},
@@ -60,9 +62,6 @@ constexpr Picture FrontPictures[] = {
     {"imgClose", ":/images/imgClose.svg", 9720, 5520, 270, 285, true, true, "Close"},
     {"imgMin", ":/images/imgMin.svg", 9360, 480, 270, 285, true, true, "Minimise"},
 };
-// The order Tab walks the pictures in, after the page's own controls: the
-// footer from left to right, then the minimise picture at the top.
-const char *const PictureTabOrder[] = {"imgExcept", "imgHelp", "imgPrev", "imgNxt", "imgRestart", "imgClose", "imgMin"};
 
 ImageButton *addPicture(QWidget *parent, const Picture &p)
 {
@@ -140,8 +139,8 @@ void MainWindow::orderTabs()
     // The pictures were made before the pages: Tab takes the pages' controls
     // first, in the order they were laid out in, then the pictures.
     QList<QWidget *> pictures;
-    for (const char *name : PictureTabOrder)
-        pictures.append(findChild<QWidget *>(QString::fromLatin1(name)));
+    for (const Picture &p : FrontPictures)
+        pictures.append(findChild<QWidget *>(QString::fromLatin1(p.name)));
     QList<QWidget *> order;
     for (QWidget *w : findChildren<QWidget *>()) {
         if ((w->focusPolicy() & Qt::TabFocus) && !pictures.contains(w) && !w->isWindow())
