@@ -111,6 +111,7 @@ struct SenseSelector::Candidate
     double afterArticle = 0; // the part of `weight` in readings that stand after "a" or "an"
     double home = 0;
     int tier = 0;
+    bool handAdverb = false; // chosen by hand for an adverb
 };
 
 SenseSelector::SenseSelector(Sources sources, Rules rules)
@@ -156,7 +157,13 @@ bool SenseSelector::isCommonFor(const QString &synonym, const QString &head) con
 QStringList SenseSelector::choose(const QString &surface, const QVector<Reading> &readings,
                                   const QHash<QString, const HeadWord *> &byHead, const Limits &limits) const
 {
-    if (m_closedClass.contains(surface))
+    // A closed-class word takes only what the hand-chosen list names for it, and
+    // only where the sentence is known ("often" as an adverb in its place).
+    const bool closedWord = m_closedClass.contains(surface);
+    if (closedWord
+        && (!limits.closedByHand
+            || std::none_of(readings.begin(), readings.end(),
+                            [&](const Reading &r) { return limits.curated.judged(r.base, r.pos); })))
         return {};
     double total = 0;
     for (const Reading &r : readings)
@@ -188,13 +195,14 @@ QStringList SenseSelector::choose(const QString &surface, const QVector<Reading>
                 c->weight += mass(r.base, r.pos);
                 c->afterArticle += mass(r.base, r.pos) * afterArticle(r.pos, r.slot);
                 c->rank = std::min(c->rank, int(k));
+                c->handAdverb = c->handAdverb || r.pos == Pos::Adverb;
                 fitsAll.insert(fold(c->text));
             }
         }
         // Where the hand-chosen list has judged the word, WordNet adds nothing
         // (unless the sentence is known, which the list did not judge).
         const HeadWord *entry = byHead.value(fold(r.base));
-        if (!entry || (limits.handListDecides && limits.curated.judged(r.base, r.pos)))
+        if (!entry || closedWord || (limits.handListDecides && limits.curated.judged(r.base, r.pos)))
             continue;
         QSet<QString> listed;
         for (const QString &t : entry->byPartOfSpeech.value(labelOf(r.pos)))
@@ -224,7 +232,8 @@ QStringList SenseSelector::choose(const QString &surface, const QVector<Reading>
         if (c.weight / total < (byHand ? limits.minShare : limits.minSenseShare))
             continue;
         const QStringList words = c.text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-        if (words.size() > 2 || (words.size() == 1 && m_closedClass.contains(c.text)))
+        if (words.size() > 2
+            || (words.size() == 1 && m_closedClass.contains(c.text) && !(limits.closedByHand && c.handAdverb)))
             continue;
         if (lowerHead && hasUpper(c.text))
             continue;
@@ -337,7 +346,8 @@ QVector<HeadWord> SenseSelector::select(const QVector<HeadWord> &thesaurus) cons
 {
     const QHash<QString, const HeadWord *> byHead = byHeadWord(thesaurus);
     const Readings readings = readingsOf(thesaurus, byHead);
-    const Limits limits{m_rules.minShare, m_rules.minSenseShare, m_rules.minHome, m_rules.maxSynonyms, true, true, m_curated};
+    const Limits limits{m_rules.minShare, m_rules.minSenseShare, m_rules.minHome, m_rules.maxSynonyms, true, true, false,
+                        m_curated};
 
     QVector<HeadWord> result;
     result.reserve(thesaurus.size() + readings.forms.size());
@@ -356,7 +366,7 @@ QVector<ClassSynonyms> SenseSelector::selectByClass(const QVector<HeadWord> &the
     const QHash<QString, const HeadWord *> byHead = byHeadWord(thesaurus);
     const Readings readings = readingsOf(thesaurus, byHead);
     const Limits limits{m_rules.fitMinShare, m_rules.fitMinShare, m_rules.fitMinHome, m_rules.fitMaxSynonyms,
-                        m_rules.fitKeepArticle, m_rules.fitHandListDecides, m_curatedForSentences};
+                        m_rules.fitKeepArticle, m_rules.fitHandListDecides, true, m_curatedForSentences};
 
     QVector<ClassSynonyms> result;
     auto addClasses = [&](const QString &word) {

@@ -84,7 +84,11 @@ public:
     // and inflected form with, per word class it can stand in, the synonyms
     // chosen as above from the readings of that class alone ("needs" as a
     // plural noun apart from "needs" as a verb), the word's use shared out
-    // within the class, by the `fit` rules. Only classes with synonyms are listed.
+    // within the class, by the `fit` rules. The hand-chosen list may also give
+    // synonyms to closed-class words, and closed-class adverbs as synonyms of
+    // adverbs ("often" and "frequently"): with the class known and the place
+    // checked, they keep their sense. ("following" stays no synonym of the
+    // adjective "subsequent": "the following command" is not the next one.) Only classes with synonyms are listed.
     QVector<ClassSynonyms> selectByClass(const QVector<HeadWord> &thesaurus) const;
 
 private:
@@ -101,6 +105,7 @@ private:
         int maxSynonyms;
         bool keepArticle;     // no synonym that would take "an" where the word takes "a", or the other way round
         bool handListDecides; // a word the hand-chosen list has judged takes nothing from WordNet
+        bool closedByHand;    // closed-class words may take synonyms the hand-chosen list names, and adverbs closed-class ones
         const CuratedSynonyms &curated;
     };
 
