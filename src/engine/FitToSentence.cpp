@@ -20,6 +20,8 @@ namespace {
 // (natural log units) a candidate may take it.
 constexpr int PrepositionReach = 3;
 constexpr double PrepositionTolerance = 1.5;
+// How far either way a synonym is looked for in its sentence.
+constexpr qsizetype SentenceReach = 40;
 
 bool isPreposition(const QString &word)
 {
@@ -261,6 +263,8 @@ StoreAnswer<QStringList> FitToSentence::fittingAt(qsizetype position)
                 ids.push_back(m_model.id(part.toLower()));
             if (ids.empty() || std::find(ids.begin(), ids.end(), LanguageModel::Unknown) != ids.end())
                 continue;
+            if (sentenceHas(position, candidate.toLower()))
+                continue;
             const double margin = placeScore(context, candidate, ids) - own;
             if (margin >= -m_tolerance && keepsConstruction(position, candidate, ids.front())) {
                 place.fitting.append(candidate);
@@ -279,6 +283,25 @@ std::optional<double> FitToSentence::marginAt(qsizetype position, const QString 
     if (k < 0)
         return std::nullopt;
     return m_fitting[size_t(position)]->margins.at(k);
+}
+
+bool FitToSentence::sentenceHas(qsizetype position, const QString &word) const
+{
+    // "needs a feature that requires" must not become "requires ... requires".
+    const auto has = [&](qsizetype i) { return EntryParts::of(m_original.at(i)).word.toLower() == word; };
+    for (qsizetype i = position; i > 0 && !startsSentence(i) && position - i < SentenceReach;) {
+        if (m_original.at(--i) == WordList::LineBreak)
+            break;
+        if (has(i))
+            return true;
+    }
+    for (qsizetype i = position + 1; i < m_original.size() && i - position <= SentenceReach; ++i) {
+        if (m_original.at(i) == WordList::LineBreak || startsSentence(i))
+            break;
+        if (has(i))
+            return true;
+    }
+    return false;
 }
 
 bool FitToSentence::keepsConstruction(qsizetype position, const QString &candidate, int candidateId) const

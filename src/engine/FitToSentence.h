@@ -31,7 +31,8 @@ class PosTagger;
 //    and so are the nouns of a compound ("merge request"), a term of its own,
 //    a noun the tagger took for a verb after "the" or "your" ("your needs"),
 //    and an adjective in a set phrase ("in particular").
-//    So are phrases among the candidates, which read wrongly far more often.
+//    So are phrases among the candidates, which read wrongly far more often,
+//    and a candidate the sentence already has ("needs ... requires").
 // What is learnt of a text (its tags, each place's fitting candidates) holds
 // until the word list is filled again, so a run learns it once.
 class FitToSentence : public SynonymChooser
@@ -75,6 +76,8 @@ private:
     // their ids) is in that context, in natural log units.
     double placeScore(const Context &context, const QString &text, const std::vector<int> &words) const;
 
+    // Whether `word` (lower case) is already in the sentence of `position`.
+    bool sentenceHas(qsizetype position, const QString &word) const;
     // Whether `candidate` keeps the construction of the verb at `position`.
     bool keepsConstruction(qsizetype position, const QString &candidate, int candidateId) const;
 

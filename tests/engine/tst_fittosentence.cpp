@@ -177,6 +177,13 @@ private slots:
         QCOMPARE(rewrite(station, {{"station", "n", "terminal"}, {"bus", "n", "coach"}}), QStringList{station});
     }
 
+    // A synonym the sentence already has would repeat itself.
+    void noSynonymTheSentenceAlreadyHas()
+    {
+        const QString text = QStringLiteral("The project needs a tool that requires care.");
+        QCOMPARE(rewrite(text, {{"needs", "vz", "requires"}}), QStringList{text});
+    }
+
     // "a" or "an" follows the new word.
     void articlesAgree()
     {
