@@ -34,6 +34,17 @@ bool isPreposition(const QString &word)
     return prepositions.contains(word);
 }
 
+// Words that complete a verb when they follow it at once: a particle ("try
+// out"), "that" ("requires that") or "like" ("seem like").
+bool completesVerb(const QString &word)
+{
+    static const QSet<QString> words = {
+        QStringLiteral("that"), QStringLiteral("like"), QStringLiteral("out"),  QStringLiteral("up"),
+        QStringLiteral("off"),  QStringLiteral("down"), QStringLiteral("back"),
+    };
+    return words.contains(word);
+}
+
 // Verbs of hindering, which take an object, "from" and an -ing form.
 bool hinders(const QString &verb)
 {
@@ -315,7 +326,7 @@ bool FitToSentence::keepsConstruction(qsizetype position, const QString &candida
             break;
         const EntryParts parts = EntryParts::of(m_original.at(i));
         const QString word = parts.word.toLower();
-        if (isPreposition(word)) {
+        if (isPreposition(word) || (i == position + 1 && completesVerb(word))) {
             if (word == QLatin1String("from") && classAt(i + 1) == WordClass::VerbGerund && hinders(verb)
                 && !hinders(candidate.toLower()))
                 return false;

@@ -24,7 +24,8 @@ class PosTagger;
 //  - The synonym takes the word's capitals, and an "a" or "an" before it
 //    follows the new word.
 //  - A verb keeps its construction: the preposition that follows it within a
-//    few words must follow the candidate about as readily, and only verbs of
+//    few words, or the particle, "that" or "like" right after it, must follow
+//    the candidate about as readily, and only verbs of
 //    hindering take "from" and an -ing form ("restrict them from using").
 //  - A noun the text uses again and again is its subject ("package" in a text
 //    about software), whose sense no dictionary can tell: it is left alone,

@@ -149,13 +149,15 @@ private slots:
     }
 
     // A verb keeps its construction: "limit" takes no "from" and an -ing form,
-    // "included" no "into".
+    // "included" no "into", "needs" no "that".
     void verbsKeepTheirConstruction()
     {
         const QString restrict = QStringLiteral("The rules restrict users from installing software.");
         QCOMPARE(rewrite(restrict, {{"restrict", "v", "limit"}}), QStringList{restrict});
         const QString incorporated = QStringLiteral("The patch was incorporated into the kernel.");
         QCOMPARE(rewrite(incorporated, {{"incorporated", "vd", "included"}}), QStringList{incorporated});
+        const QString requiresThat = QStringLiteral("The installer requires that the disk be empty.");
+        QCOMPARE(rewrite(requiresThat, {{"requires", "vz", "needs"}}), QStringList{requiresThat});
     }
 
     // The nouns of a compound name one thing and keep their words; so do a
