@@ -70,6 +70,18 @@ bool isDeterminer(const QString &entry)
     return determiners.contains(EntryParts::of(entry).word.toLower());
 }
 
+// A word without its commonest endings ("selecting", "selects" and "select"
+// share "select"), enough to see a word come back in another form.
+QString stemOf(const QString &word)
+{
+    for (const QLatin1String ending : {QLatin1String("ing"), QLatin1String("ed"), QLatin1String("es"),
+                                       QLatin1String("s"), QLatin1String("e")}) {
+        if (word.endsWith(ending) && word.size() - ending.size() >= 4)
+            return word.chopped(ending.size());
+    }
+    return word;
+}
+
 } // namespace
 
 FitToSentence::FitToSentence(WordStore &store, const PosTagger &tagger, const LanguageModel &model,
@@ -298,8 +310,10 @@ std::optional<double> FitToSentence::marginAt(qsizetype position, const QString 
 
 bool FitToSentence::sentenceHas(qsizetype position, const QString &word) const
 {
-    // "needs a feature that requires" must not become "requires ... requires".
-    const auto has = [&](qsizetype i) { return EntryParts::of(m_original.at(i)).word.toLower() == word; };
+    // "needs a feature that requires" must not become "requires ... requires",
+    // nor "select ... choosing" become "select ... selecting".
+    const QString stem = stemOf(word);
+    const auto has = [&](qsizetype i) { return stemOf(EntryParts::of(m_original.at(i)).word.toLower()) == stem; };
     for (qsizetype i = position; i > 0 && !startsSentence(i) && position - i < SentenceReach;) {
         if (m_original.at(--i) == WordList::LineBreak)
             break;
@@ -326,6 +340,9 @@ bool FitToSentence::keepsConstruction(qsizetype position, const QString &candida
             break;
         const EntryParts parts = EntryParts::of(m_original.at(i));
         const QString word = parts.word.toLower();
+        // Only a verb used as a modal takes "not" at once ("you need not know").
+        if (i == position + 1 && word == QLatin1String("not"))
+            return false;
         if (isPreposition(word) || (i == position + 1 && completesVerb(word))) {
             if (word == QLatin1String("from") && classAt(i + 1) == WordClass::VerbGerund && hinders(verb)
                 && !hinders(candidate.toLower()))

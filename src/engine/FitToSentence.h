@@ -26,7 +26,8 @@ class PosTagger;
 //  - A verb keeps its construction: the preposition that follows it within a
 //    few words, or the particle, "that" or "like" right after it, must follow
 //    the candidate about as readily, and only verbs of
-//    hindering take "from" and an -ing form ("restrict them from using").
+//    hindering take "from" and an -ing form ("restrict them from using"); a
+//    verb right before "not" is a modal ("need not") and stays.
 //  - A noun the text uses again and again is its subject ("package" in a text
 //    about software), whose sense no dictionary can tell: it is left alone,
 //    and so are the nouns of a compound ("merge request"), a term of its own,

@@ -149,7 +149,7 @@ private slots:
     }
 
     // A verb keeps its construction: "limit" takes no "from" and an -ing form,
-    // "included" no "into", "needs" no "that".
+    // "included" no "into", "needs" no "that", and a modal "need" stays.
     void verbsKeepTheirConstruction()
     {
         const QString restrict = QStringLiteral("The rules restrict users from installing software.");
@@ -158,6 +158,8 @@ private slots:
         QCOMPARE(rewrite(incorporated, {{"incorporated", "vd", "included"}}), QStringList{incorporated});
         const QString requiresThat = QStringLiteral("The installer requires that the disk be empty.");
         QCOMPARE(rewrite(requiresThat, {{"requires", "vz", "needs"}}), QStringList{requiresThat});
+        const QString needNot = QStringLiteral("To correct an error, you need not know its history.");
+        QCOMPARE(rewrite(needNot, {{"need", "v", "require"}}), QStringList{needNot});
     }
 
     // The nouns of a compound name one thing and keep their words; so do a
@@ -179,11 +181,13 @@ private slots:
         QCOMPARE(rewrite(station, {{"station", "n", "terminal"}, {"bus", "n", "coach"}}), QStringList{station});
     }
 
-    // A synonym the sentence already has would repeat itself.
+    // A synonym the sentence already has, in any form, would repeat itself.
     void noSynonymTheSentenceAlreadyHas()
     {
         const QString text = QStringLiteral("The project needs a tool that requires care.");
         QCOMPARE(rewrite(text, {{"needs", "vz", "requires"}}), QStringList{text});
+        const QString forms = QStringLiteral("Select a folder before choosing the files.");
+        QCOMPARE(rewrite(forms, {{"choosing", "vg", "selecting"}}), QStringList{forms});
     }
 
     // "a" or "an" follows the new word.
