@@ -204,10 +204,24 @@ SynonymChooser::Check FitToSentence::check(const WordList &list, qsizetype posit
         return Check::LeftAlone;
     if (EntryParts::isLeftAlone(parts.word))
         return Check::LeftAlone;
-    // A capital inside a sentence makes a name.
+    // A capital inside a sentence makes a name; a word all in capitals among
+    // small letters is an acronym or a name too ("SWIG"), and only a line set
+    // in capitals ("NO WARRANTY") opens it.
     if (EntryParts::isCapitalised(parts.word) && !EntryParts::isAllCapitals(parts.word) && !startsSentence(position))
         return Check::LeftAlone;
+    if (EntryParts::isAllCapitals(parts.word) && !inCapitals(position))
+        return Check::LeftAlone;
     return Check::Open;
+}
+
+bool FitToSentence::inCapitals(qsizetype position) const
+{
+    const auto capitals = [&](qsizetype i) {
+        return i >= 0 && i < m_original.size() && m_original.at(i) != WordList::LineBreak
+               && EntryParts::isAllCapitals(EntryParts::of(m_original.at(i)).word);
+    };
+    return (!startsSentence(position) && capitals(position - 1))
+           || (!startsSentence(position + 1) && capitals(position + 1));
 }
 
 FitToSentence::Context FitToSentence::contextOf(qsizetype position) const

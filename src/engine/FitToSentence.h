@@ -15,8 +15,9 @@ class PosTagger;
 // The second way of choosing: each synonym is fitted to the word's sentence.
 //  - The word is taken out of its punctuation, which goes back around the
 //    synonym; the length rule, the keywords, the marker and the exclusion list
-//    apply to the bare word. Words with digits, "@", "/" or inner capitals, and
-//    capitalised words inside a sentence (names), are left alone.
+//    apply to the bare word. Words with digits, "@", "/" or inner capitals,
+//    capitalised words inside a sentence (names) and words all in capitals
+//    among small letters (acronyms) are left alone.
 //  - Each sentence of the text is tagged once, and only synonyms of the word's
 //    part of speech, in its form, are candidates (the FitSynonyms table).
 //  - A language model keeps only the candidates about as likely as the word in
@@ -78,6 +79,8 @@ private:
     // their ids) is in that context, in natural log units.
     double placeScore(const Context &context, const QString &text, const std::vector<int> &words) const;
 
+    // Whether a word next to `position` in its sentence is all in capitals too.
+    bool inCapitals(qsizetype position) const;
     // Whether `word` (lower case) is already in the sentence of `position`.
     bool sentenceHas(qsizetype position, const QString &word) const;
     // Whether `candidate` keeps the construction of the verb at `position`.

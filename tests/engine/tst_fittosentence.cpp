@@ -121,7 +121,8 @@ private slots:
         QCOMPARE(rewrite(text, rows, QStringLiteral("large")), QStringList{text});
     }
 
-    // A sentence's first word keeps its capital; a capital inside a sentence is a name.
+    // A sentence's first word keeps its capital; a capital inside a sentence is a
+    // name, and capitals among small letters an acronym.
     void capitalsAreKeptAndNamesLeftAlone()
     {
         const QList<FitRow> rows = {{"large", "a", "big"}};
@@ -129,6 +130,8 @@ private slots:
                  QStringList{"Big crowds gathered in the square."});
         QCOMPARE(rewrite(QStringLiteral("We met Large in the square."), rows),
                  QStringList{"We met Large in the square."});
+        QCOMPARE(rewrite(QStringLiteral("The LARGE crowd gathered."), rows), QStringList{"The LARGE crowd gathered."});
+        QCOMPARE(rewrite(QStringLiteral("A LARGE CROWD GATHERED."), rows), QStringList{"A BIG CROWD GATHERED."});
     }
 
     // The part of speech in this sentence picks the candidates, in the word's form.
