@@ -135,7 +135,7 @@ void FitToSentence::learn(const WordList &list)
     tagSentence(count);
 
     // The nouns the text keeps coming back to, singular and plural together.
-    const auto stemOf = [](const QString &entry) {
+    const auto nounStemOf = [](const QString &entry) {
         QString word = EntryParts::of(entry).word.toLower();
         if (word.endsWith(QLatin1Char('s')))
             word.chop(word.endsWith(QLatin1String("ies")) ? 3 : 1);
@@ -144,7 +144,7 @@ void FitToSentence::learn(const WordList &list)
     QHash<QString, int> uses;
     for (qsizetype i = 0; i < count; ++i) {
         if (m_classes[size_t(i)] == WordClass::Noun || m_classes[size_t(i)] == WordClass::NounPlural)
-            ++uses[stemOf(m_original.at(i))];
+            ++uses[nounStemOf(m_original.at(i))];
     }
     m_terms.assign(size_t(count), false);
     const auto isNoun = [&](qsizetype i) {
@@ -156,7 +156,7 @@ void FitToSentence::learn(const WordList &list)
                && EntryParts::of(m_original.at(i + 1)).leading.isEmpty() && !m_sentenceStarts[size_t(i + 1)];
     };
     for (qsizetype i = 0; i < count; ++i) {
-        if (isNoun(i) && uses.value(stemOf(m_original.at(i))) >= TopicalUses)
+        if (isNoun(i) && uses.value(nounStemOf(m_original.at(i))) >= TopicalUses)
             m_terms[size_t(i)] = true;
         // Nouns in a row name one thing ("merge request", "package archive").
         // A verb form right after an article or a possessive is a noun the
