@@ -5,21 +5,21 @@
 //
 //   engine_bench [fit]           all cases
 //   engine_bench N L S V [fit]   one case: N words, legibility L, stretch S (0 or 1), V variations
+//   engine_bench digest [fit]    the SHA-256 of what a fixed set of runs writes with seeded
+//                                draws: texts, marks and figures; the same before and after
+//                                a change that must not change the output
 //
 // With "fit" the synonyms are fitted to their sentences; the time includes
 // loading the tagger and the language model and tagging the text.
 
-#include "BenchText.h"
-#include "engine/FitToSentence.h"
-#include "engine/LanguageModel.h"
-#include "engine/PosTagger.h"
-#include "engine/RandomDraw.h"
-#include "engine/ReprintRun.h"
-#include "engine/VariationGenerator.h"
-#include "engine/WordList.h"
+#include "BenchFit.h"
 #include "BenchStore.h"
+#include "BenchText.h"
+#include "engine/RandomDraw.h"
+#include "engine/WordList.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QElapsedTimer>
 #include <QStringList>
 
@@ -29,6 +29,81 @@
 #include <unistd.h>
 
 namespace {
+
+// Draws from a fixed seed, so a run can be repeated exactly.
+class SeededDraws : public DrawSource
+{
+public:
+    explicit SeededDraws(std::uint64_t seed) : m_state(seed) {}
+    double nextFraction() override
+    {
+        std::uint64_t x = (m_state += 0x9E3779B97F4A7C15ull);
+        x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
+        x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
+        return double((x ^ (x >> 31)) >> 11) * 0x1.0p-53;
+    }
+
+private:
+    std::uint64_t m_state;
+};
+
+// The runs behind the digest: every legibility band, the stretch, keyword rows
+// that change, keep and empty words, and words holding lone line breaks.
+int runDigest(bool fit)
+{
+    WordStore store;
+    if (failsToOpen(store, QCoreApplication::applicationDirPath()))
+        return 1;
+    FitModels models;
+    if (fit && !models.load())
+        return 1;
+    QString odd = makeText(300);
+    odd.replace(QStringLiteral("cost"), QStringLiteral("co\rst"));
+    odd.replace(QStringLiteral("vote."), QStringLiteral("vote.\n"));
+    odd.replace(QStringLiteral("town"), QString(QStringLiteral("to")) + QChar::LineSeparator + QStringLiteral("wn"));
+    odd.replace(QStringLiteral("street"), QStringLiteral("street  \r\n\r\n"));
+    const QString texts[] = {makeText(2000), odd, QString(), QStringLiteral("word")};
+
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    std::uint64_t seed = 1;
+    for (const QString &text : texts) {
+        for (int legibility : {5, 50, 80}) {
+            for (int keywords = 0; keywords < 3; ++keywords) {
+                for (bool stretch : {false, true}) {
+                    WordList list;
+                    const qsizetype words = list.FillWordList(text);
+                    SeededDraws draws(seed++);
+                    VariationGenerator generator(list, store, draws);
+                    const auto chooser = models.fitTo(generator, store);
+                    RewriteSettings settings;
+                    settings.legibility = legibility;
+                    settings.fitToSentence = fit;
+                    if (stretch)
+                        settings.targetWordCount = double(3 * words + 7);
+                    if (keywords >= 1) {
+                        settings.keywordRules[0] = {QStringLiteral("the"), QStringLiteral("a")};
+                        settings.keywordRules[1] = {QStringLiteral("proposal"), QStringLiteral("proposal")};
+                        settings.keywordRules[2] = {QStringLiteral("budget"), QStringLiteral("budget"), true};
+                    }
+                    if (keywords == 2) {
+                        settings.keywordRules[3] = {QStringLiteral("and "), QString()};
+                        settings.keywordRules[4] = {QStringLiteral("MEMBER"), QStringLiteral("Member of it")};
+                    }
+                    for (int v = 0; v < 4; ++v) {
+                        const Variation variation = generator.GenerateVariation(settings);
+                        hash.addData(variation.text.toUtf8());
+                        const std::vector<quint8> &kinds = variation.changes.kinds();
+                        hash.addData(QByteArrayView(reinterpret_cast<const char *>(kinds.data()), qsizetype(kinds.size())));
+                        hash.addData(QByteArray::number(variation.changes.changed()) + ' '
+                                     + QByteArray::number(variation.changes.inserted()) + '\n');
+                    }
+                }
+            }
+        }
+    }
+    std::printf("%s\n", hash.result().toHex().constData());
+    return 0;
+}
 
 int runCase(qsizetype words, int legibility, bool stretch, int variations, bool fit)
 {
@@ -44,22 +119,10 @@ int runCase(qsizetype words, int legibility, bool stretch, int variations, bool 
     RewriteSettings settings;
     settings.legibility = legibility;
     settings.fitToSentence = fit;
-    std::optional<PosTagger> tagger;
-    std::unique_ptr<LanguageModel> model;
-    std::unique_ptr<FitToSentence> chooser;
-    if (fit) {
-        const FitData data;
-        QString error;
-        tagger = PosTagger::load(data.lexicon, data.tagTrigrams, &error);
-        if (tagger)
-            model = LanguageModel::load(data.languageModel, &error);
-        if (!model) {
-            std::fprintf(stderr, "fit: %s\n", qPrintable(error));
-            return 1;
-        }
-        chooser = std::make_unique<FitToSentence>(store, *tagger, *model);
-        generator.setFitChooser(chooser.get());
-    }
+    FitModels models;
+    if (fit && !models.load())
+        return 1;
+    const auto chooser = models.fitTo(generator, store);
     if (stretch)
         settings.targetWordCount = double(2 * words);
     qsizetype produced = 0;
@@ -83,6 +146,8 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     const bool fit = qstrcmp(argv[argc - 1], "fit") == 0;
     const int given = fit ? argc - 1 : argc;
+    if (given == 2 && qstrcmp(argv[1], "digest") == 0)
+        return runDigest(fit);
     if (given == 5)
         return runCase(QByteArray(argv[1]).toLongLong(), std::atoi(argv[2]), std::atoi(argv[3]) != 0,
                        std::atoi(argv[4]), fit);

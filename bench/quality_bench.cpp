@@ -19,6 +19,7 @@
 // language model's tolerance T, in natural log units), and the coverage counts
 // the bare words of four letters or more that can change in their place.
 
+#include "BenchFit.h"
 #include "BenchStore.h"
 #include "Coverage.h"
 #include "engine/EntryParts.h"
@@ -73,35 +74,6 @@ QString inContext(const QStringList &original, qsizetype at, const QString &syno
     }
     return words.join(QLatin1Char(' '));
 }
-
-// The tagger and the model of the fit to the sentence, loaded once.
-struct FitModels
-{
-    std::optional<PosTagger> tagger;
-    std::unique_ptr<LanguageModel> model;
-    double tolerance = FitToSentence::DefaultTolerance;
-
-    // A fit chooser for `generator`, when the models are loaded; none otherwise.
-    std::unique_ptr<FitToSentence> fitTo(VariationGenerator &generator, WordStore &store) const
-    {
-        if (!model)
-            return nullptr;
-        auto fit = std::make_unique<FitToSentence>(store, *tagger, *model, tolerance);
-        generator.setFitChooser(fit.get());
-        return fit;
-    }
-    bool load()
-    {
-        const FitData data;
-        QString error;
-        tagger = PosTagger::load(data.lexicon, data.tagTrigrams, &error);
-        if (tagger)
-            model = LanguageModel::load(data.languageModel, &error);
-        if (!model)
-            std::fprintf(stderr, "fit: %s\n", qPrintable(error));
-        return model != nullptr;
-    }
-};
 
 // The bare words of four letters or more, and those the fit can change in their place.
 Coverage fitCoverageOf(WordStore &store, FitToSentence &fit, const WordList &list)
