@@ -21,6 +21,7 @@
 // Offscreen unless QT_QPA_PLATFORM says otherwise.
 
 #include "BenchText.h"
+#include "engine/Numbers.h"
 #include "engine/RandomDraw.h"
 #include "engine/ReprintRun.h"
 #include "platform/Prompts.h"

@@ -1,6 +1,6 @@
 // A number typed into the reprint count or the stretch target.
 #include "FuzzCheck.h"
-#include "platform/Numbers.h"
+#include "engine/Numbers.h"
 
 #include <cmath>
 #include <cstdint>

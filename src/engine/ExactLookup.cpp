@@ -7,22 +7,10 @@
 void ExactLookup::beginVariation(const WordList &)
 {
     m_spacedMayMatch.reset();
+    m_spacedNeverMatch.reset();
 }
 
-SynonymChooser::Check ExactLookup::check(const WordList &list, qsizetype position, std::span<const QString> keywords)
-{
-    const quint8 traits = list.traits(position);
-    if (traits & WordList::Short)
-        return Check::Short;
-    const QString &word = list.at(position); // not short, so not past the end
-    if (isKeyword(word, keywords))
-        return Check::Protected;
-    if (traits & WordList::Marked)
-        return Check::Protected;
-    return Check::Open;
-}
-
-StoreAnswer<SynonymChooser::Choice> ExactLookup::choose(WordList &list, qsizetype position, DrawSource &draws)
+StoreAnswer<SynonymChooser::Choice> ExactLookup::lookUp(WordList &list, qsizetype position, DrawSource &draws)
 {
     const QString &word = list.at(position);
     const StoreAnswer<bool> excluded = m_store.IsExcluded(word);
@@ -43,6 +31,6 @@ StoreAnswer<SynonymChooser::Choice> ExactLookup::choose(WordList &list, qsizetyp
         return Choice::NoSynonym;
     const qint64 row = DrawAtLeastOne(draws, synonyms.rowCount());
     const QVariant synonym = synonyms.value(row, synonyms.columnIndex(QStringLiteral("synonym")));
-    list.setEntry(position, (synonym.isNull() ? QString() : synonym.toString()) + VariationGenerator::Marker);
+    list.setEntry(position, (synonym.isNull() ? QString() : synonym.toString()) + WordList::Marker);
     return Choice::Replaced;
 }

@@ -197,7 +197,7 @@ SynonymChooser::Check FitToSentence::check(const WordList &list, qsizetype posit
         return Check::Short;
     if (isKeyword(parts.word, keywords))
         return Check::Protected;
-    if (list.traits(position) & WordList::Marked || parts.word.endsWith(VariationGenerator::Marker))
+    if (list.traits(position) & WordList::Marked || parts.word.endsWith(WordList::Marker))
         return Check::Protected;
     if (list.traits(position) & WordList::Spaced || classAt(position) == WordClass::None
         || (position < qsizetype(m_terms.size()) && m_terms[size_t(position)]))
@@ -389,7 +389,7 @@ StoreAnswer<SynonymChooser::Choice> FitToSentence::choose(WordList &list, qsizet
         return Choice::NoSynonym;
     const QString synonym = fitting->at(DrawAtLeastOne(draws, fitting->size()) - 1);
     list.setEntry(position, parts.leading + EntryParts::withCapitalsOf(synonym, parts.word) + parts.trailing
-                                + VariationGenerator::Marker);
+                                + WordList::Marker);
 
     // "a" or "an" before it follows the new word.
     if (position > 0) {

@@ -1,5 +1,7 @@
 #include "engine/RandomDraw.h"
 
+#include "engine/Numbers.h"
+
 #include <chrono>
 #include <cmath>
 

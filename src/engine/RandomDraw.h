@@ -1,7 +1,5 @@
 #pragma once
 
-#include "platform/Numbers.h"
-
 #include <QtGlobal>
 
 #include <cstdint>

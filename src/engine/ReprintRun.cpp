@@ -1,6 +1,6 @@
 #include "engine/ReprintRun.h"
 
-#include "platform/Numbers.h"
+#include "engine/Numbers.h"
 #include "engine/FitToSentence.h"
 #include "engine/LanguageModel.h"
 #include "engine/PosTagger.h"

@@ -1,5 +1,6 @@
 #include "engine/VariationGenerator.h"
 
+#include "engine/Numbers.h"
 #include "engine/RandomDraw.h"
 #include "engine/VariationObserver.h"
 #include "engine/WordList.h"
@@ -63,19 +64,34 @@ Variation VariationGenerator::GenerateVariation(const RewriteSettings &settings,
     Variation result;
     {
         WordStore::ReadBurst burst(m_store);
-        SynonymChooser &chooser = settings.fitToSentence && m_fit ? *m_fit : m_exact;
-        result.storeFailure = replaceWords(chooser, planned, protectedWords, observer);
+        // The exact lookup is called as itself, not through the seam: its checks
+        // are inlined into a loop that may draw millions of times.
+        result.storeFailure = settings.fitToSentence && m_fit
+                                  ? replaceWords(*m_fit, planned, protectedWords, observer)
+                                  : replaceWords(m_exact, planned, protectedWords, observer);
         if (!result.storeFailure)
             result.storeFailure = stretch(settings.targetWordCount, observer);
     }
 
     // 7. Assemble.
-    QString text = assemble();
+    std::vector<quint8> wordKinds;
+    QString text = assemble(wordKinds);
 
-    // 8. Change keywords.
-    for (int row = 0; row < RewriteSettings::KeywordRows; ++row)
-        text = changeKeyword(text, changeKeywords[row], replacements[row]);
-    result.changes = WordChanges::ofCharacters(text, m_kinds);
+    // 8. Change keywords. Most texts hold none of them: the kinds of the words are
+    // then those assemble gave, and only a text that does is followed character
+    // by character.
+    bool followsCharacters = false;
+    for (int row = 0; row < RewriteSettings::KeywordRows; ++row) {
+        const QString &keyword = changeKeywords[row];
+        const qsizetype found = keyword.isEmpty() ? -1 : text.indexOf(keyword, 0, Qt::CaseInsensitive);
+        if (found < 0)
+            continue;
+        if (!followsCharacters)
+            characterKinds();
+        followsCharacters = true;
+        text = changeKeyword(text, found, keyword, replacements[row]);
+    }
+    result.changes = followsCharacters ? WordChanges::ofCharacters(text, m_kinds) : WordChanges(std::move(wordKinds));
 
     // 9. Finish.
     if (observer)
@@ -84,7 +100,8 @@ Variation VariationGenerator::GenerateVariation(const RewriteSettings &settings,
     return result;
 }
 
-std::optional<StoreFailure> VariationGenerator::replaceWords(SynonymChooser &chooser, qint64 planned,
+template<class Chooser>
+std::optional<StoreFailure> VariationGenerator::replaceWords(Chooser &chooser, qint64 planned,
                                                              const ProtectedWords &protectedWords,
                                                              VariationObserver *observer)
 {
@@ -176,48 +193,54 @@ std::optional<StoreFailure> VariationGenerator::stretch(std::optional<double> ta
     return std::nullopt;
 }
 
-QString VariationGenerator::assemble()
+QString VariationGenerator::assemble(std::vector<quint8> &wordKinds)
 {
     qsizetype length = 0;
-    for (const QString &entry : m_list.entries())
-        length += entry.size() + 1;
+    qsizetype words = 0;
+    for (qsizetype i = 0; i < m_list.count(); ++i) {
+        if (m_list.traits(i) & WordList::Marked)
+            m_list.unmark(i);
+        length += m_list.at(i).size() + 1;
+        words += m_list.parts(i).headWords + m_list.parts(i).insertedWords;
+    }
+    // Written in place: a stretched text runs to megabytes, in a million entries.
     QString &result = m_text;
     result.resize(0); // keeps the storage unless a caller still holds the text
-    result.reserve(length);
-    m_kinds.clear();
-    m_kinds.reserve(size_t(length));
-    const QStringList &original = m_list.originalEntries();
+    result.resize(length);
+    QChar *out = result.data();
+    wordKinds.resize(size_t(words));
+    quint8 *kinds = wordKinds.data();
     for (qsizetype i = 0; i < m_list.count(); ++i) {
         const QString &entry = m_list.at(i);
-        if (m_list.traits(i) & WordList::Marked) {
-            QString unmarked = entry;
-            unmarked.chop(Marker.size());
-            m_list.setEntry(i, unmarked);
-        }
-        result += QLatin1Char(' ');
-        result += m_list.at(i);
+        *out++ = QLatin1Char(' ');
+        std::copy_n(entry.constData(), entry.size(), out);
+        out += entry.size();
 
-        // What stands where an original entry stood is changed unless it reads
-        // the same; an entry beyond the original ones is inserted whole.
-        const qsizetype size = m_list.at(i).size();
-        const qsizetype inserted = i < original.size() ? std::min(m_list.insertedLength(i), size) : size;
-        const qsizetype head = size - inserted;
-        const bool same = i < original.size() && QStringView(m_list.at(i)).left(head) == original.at(i);
-        m_kinds.push_back(WordChanges::Same);
-        m_kinds.insert(m_kinds.end(), size_t(head), same ? WordChanges::Same : WordChanges::Changed);
-        m_kinds.insert(m_kinds.end(), size_t(inserted), WordChanges::Inserted);
+        // Words never run from one entry into the next, nor from its head into
+        // the words inserted after it, which begin with a space.
+        const WordList::Parts &parts = m_list.parts(i);
+        kinds = std::fill_n(kinds, parts.headWords, parts.headKind);
+        kinds = std::fill_n(kinds, parts.insertedWords, quint8(WordChanges::Inserted));
     }
     return result;
 }
 
-QString VariationGenerator::changeKeyword(const QString &text, const QString &keyword, const QString &replacement)
+void VariationGenerator::characterKinds()
+{
+    m_kinds.clear();
+    m_kinds.reserve(size_t(m_text.size()));
+    for (qsizetype i = 0; i < m_list.count(); ++i) {
+        const WordList::Parts &parts = m_list.parts(i);
+        m_kinds.push_back(WordChanges::Same); // the joining space
+        m_kinds.insert(m_kinds.end(), size_t(m_list.at(i).size() - parts.inserted), parts.headKind);
+        m_kinds.insert(m_kinds.end(), size_t(parts.inserted), WordChanges::Inserted);
+    }
+}
+
+QString VariationGenerator::changeKeyword(const QString &text, qsizetype found, const QString &keyword,
+                                          const QString &replacement)
 {
     // The text comes out as replaceAll makes it, ignoring case.
-    if (keyword.isEmpty())
-        return text;
-    qsizetype found = text.indexOf(keyword, 0, Qt::CaseInsensitive);
-    if (found < 0)
-        return text;
     QString out;
     std::vector<quint8> &outKinds = m_changedKinds;
     outKinds.clear();

@@ -32,7 +32,6 @@ public:
     static constexpr int FailureLimit = 100;
     // The failure count is a byte; the replacing also stops where it would pass this.
     static constexpr int FailureCeiling = 255;
-    static inline const QString Marker = QStringLiteral("###");
 
     VariationGenerator(WordList &list, WordStore &store, DrawSource &draws);
 
@@ -73,14 +72,18 @@ public:
 
 private:
     using ProtectedWords = std::array<QString, 2 * RewriteSettings::KeywordRows>;
-    std::optional<StoreFailure> replaceWords(SynonymChooser &chooser, qint64 planned,
+    template<class Chooser>
+    std::optional<StoreFailure> replaceWords(Chooser &chooser, qint64 planned,
                                              const ProtectedWords &protectedWords, VariationObserver *observer);
     std::optional<StoreFailure> stretch(std::optional<double> target, VariationObserver *observer);
-    QString assemble();
-    // Stage 8 for one row, carrying the kinds of the characters (m_kinds) along:
-    // a replacement that reads otherwise than what it replaced is changed, and
-    // so are the words around a keyword replaced by nothing.
-    QString changeKeyword(const QString &text, const QString &keyword, const QString &replacement);
+    // Stage 7, giving the kind of each word of the text.
+    QString assemble(std::vector<quint8> &wordKinds);
+    // The kind of each character of the assembled text, into m_kinds.
+    void characterKinds();
+    // Stage 8 for one row found at `found`, carrying m_kinds along: a
+    // replacement that reads otherwise than what it replaced is changed, and so
+    // are the words around a keyword replaced by nothing.
+    QString changeKeyword(const QString &text, qsizetype found, const QString &keyword, const QString &replacement);
 
     WordList &m_list;
     WordStore &m_store;
@@ -90,6 +93,7 @@ private:
     // The text of the last variation, its storage used again for the next once
     // the caller has let go of it: a stretched run's text runs to megabytes.
     QString m_text;
-    // What became of each character of the text (WordChanges::Kind), kept the same way.
+    // What became of each character of the text (WordChanges::Kind), kept the
+    // same way; followed only while a keyword row changes the text.
     std::vector<quint8> m_kinds, m_changedKinds;
 };

@@ -27,6 +27,39 @@ public:
                || c == QChar::ParagraphSeparator;
     }
 
+    // Cuts a text, given whole or in pieces, into its words: a word runs on from
+    // one piece into the next until a separator or a hard break ends it.
+    class Cutter
+    {
+    public:
+        // Calls onWord(start, end) for every word the piece ends, positions
+        // counted from `at`, the position of the piece's first character.
+        template<class OnWord>
+        void feed(QStringView piece, qsizetype at, OnWord &&onWord)
+        {
+            for (qsizetype i = 0; i < piece.size(); ++i) {
+                if (separates(piece[i]))
+                    end(at + i, onWord);
+                else if (m_start < 0)
+                    m_start = at + i;
+            }
+        }
+        // Ends the word that runs at `at`, if any.
+        template<class OnWord>
+        void end(qsizetype at, OnWord &&onWord)
+        {
+            if (m_start >= 0)
+                onWord(m_start, at);
+            m_start = -1;
+        }
+
+    private:
+        qsizetype m_start = -1;
+    };
+
+    // The number of words of `text`.
+    static qsizetype countWords(QStringView text);
+
     // The words of `text` from the kinds of its characters (one per UTF-16 unit,
     // `kinds.size() == text.size()`): a word is Changed when any of its
     // characters is, else Inserted when any of them is, else Same.

@@ -12,6 +12,8 @@ class WordList
 {
 public:
     static inline const QString LineBreak = QStringLiteral("\r\n");
+    // What the generator puts after an entry it has rewritten in this variation.
+    static inline const QString Marker = QStringLiteral("###");
 
     // Replaces the whole list with the entries of `text` and returns its word count,
     // which is kept as originalWordCount().
@@ -39,24 +41,37 @@ public:
     // past the end the text becomes a new last entry, inserted whole.
     void setEntry(qsizetype position, const QString &text);
     // Adds " word" to the entry at `position` (0 <= position < count()), its
-    // marker "###" dropped first. The entry grows in place, so an entry that
+    // marker dropped first. The entry grows in place, so an entry that
     // takes many words is not copied again for each.
     void appendWord(qsizetype position, const QString &word);
+
+    // Drops the marker from the end of the entry at `position`, if it has one.
+    void unmark(qsizetype position);
 
     const QStringList &entries() const { return m_entries; }
 
     // The entries as the last filling left them, before any rewriting.
     const QStringList &originalEntries() const { return m_original; }
-    // How many characters at the end of the entry at `position` were inserted
-    // by appendWord or setEntry past the end, joining spaces included; the rest
-    // of the entry stands where an original entry stood.
-    qsizetype insertedLength(qsizetype position) const { return m_inserted[size_t(position)]; }
+    // Inserted are the words added by appendWord, and an entry set past the end.
+    // What an entry is made of: its head, which stands where an original entry
+    // stood, and the characters inserted after it. The words of each are
+    // counted as they come, so that a long-grown entry need not be read again.
+    struct Parts
+    {
+        qsizetype headWords;
+        qsizetype inserted; // characters, joining spaces included
+        qsizetype insertedWords;
+        // The head is Same while it reads as the original entry, Changed
+        // otherwise, and Inserted in an entry beyond the original ones.
+        quint8 headKind;
+    };
+    const Parts &parts(qsizetype position) const { return m_parts[size_t(position)]; }
 
     // What the generator asks of an entry on every draw, kept beside it so that a
     // draw need not read the entry's text, which may be long and far away in memory.
     enum Trait : quint8 {
         Short = 1,  // fewer than 4 characters (code points)
-        Marked = 2, // ends with the generator's marker "###"
+        Marked = 2, // ends with the marker
         Spaced = 4, // holds a space
     };
     // The traits of the entry at `position`; those of the empty text at or past the end.
@@ -69,10 +84,12 @@ public:
     static bool isShort(const QString &word);
 
 private:
+    quint8 headKindOf(qsizetype position, QStringView head) const;
+
     QStringList m_entries;
     std::vector<quint8> m_traits; // one per entry
     QStringList m_original;          // shares its strings with the entries left as they were
-    std::vector<qsizetype> m_inserted; // one per entry
+    std::vector<Parts> m_parts;        // one per entry
     qsizetype m_originalWordCount = 0;
     quint64 m_generation = 0;
 };

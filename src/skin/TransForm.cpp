@@ -1,6 +1,6 @@
 #include "skin/TransForm.h"
 
-#include "platform/Numbers.h"
+#include "engine/Numbers.h"
 #include "platform/Prompts.h"
 #include "platform/WindowMoveRequest.h"
 

@@ -266,12 +266,15 @@ std::optional<StoreFailure> WordStore::loadExcluded()
         return rows.failure();
     QSet<QString> words;
     m_longestExcluded = 0;
+    m_excludedWithSpaces = false;
     for (qsizetype r = 1; r <= rows.rowCount(); ++r) {
         const QVariant word = rows.value(r, 0);
         if (word.isNull())
             continue;
-        words.insert(fold(word.toString()));
-        m_longestExcluded = std::max(m_longestExcluded, word.toString().size());
+        const QString text = word.toString();
+        words.insert(fold(text));
+        m_longestExcluded = std::max(m_longestExcluded, text.size());
+        m_excludedWithSpaces = m_excludedWithSpaces || text.contains(QLatin1Char(' '));
     }
     m_excluded = std::move(words);
     return std::nullopt;
@@ -326,6 +329,16 @@ WordStore::ReadBurst::~ReadBurst()
 {
     if (m_began && !sqlite3_get_autocommit(m_store.m_db.handle()))
         m_store.m_db.exec(QStringLiteral("commit"));
+}
+
+bool WordStore::excludedMayHaveSpaces()
+{
+    if (!m_db.isOpen())
+        return true;
+    dropCachesIfChanged();
+    if (!m_excluded && loadExcluded())
+        return true;
+    return m_excludedWithSpaces;
 }
 
 bool WordStore::headWordsMayHaveSpaces()

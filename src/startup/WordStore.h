@@ -74,6 +74,8 @@ public:
     // have synonyms; true when some does, or when that could not be learnt (the
     // next SynonymsOf says why).
     bool headWordsMayHaveSpaces();
+    // The same for the exclusion list: false when no excluded word holds a space.
+    bool excludedMayHaveSpaces();
 
     // Column `word` of every row of Words.
     ResultSet AllWords();
@@ -137,4 +139,5 @@ private:
     bool m_headsWithSpaces = false;
     ResultSet m_noSynonyms;
     qsizetype m_longestExcluded = 0;
+    bool m_excludedWithSpaces = false;
 };

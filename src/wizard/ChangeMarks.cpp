@@ -26,31 +26,22 @@ bool ChangeMarks::mark(const WordChanges &changes)
     m_marks.clear();
     const std::vector<quint8> &kinds = changes.kinds();
     size_t word = 0;
-    int wordStart = -1; // -1 between words
-    auto endWord = [&](int end) {
-        if (wordStart < 0)
-            return;
+    const auto onWord = [&](qsizetype start, qsizetype end) {
         if (word < kinds.size() && kinds[word] != WordChanges::Same)
-            m_marks.push_back({wordStart, end, WordChanges::Kind(kinds[word])});
+            m_marks.push_back({int(start), int(end), WordChanges::Kind(kinds[word])});
         ++word;
-        wordStart = -1;
     };
     // A word runs on across the soft breaks of a long line, not across a hard one.
+    WordChanges::Cutter cutter;
     int end = 0;
     for (QTextBlock block = m_box->document()->begin(); block.isValid(); block = block.next()) {
         if (!TextBox::continuesParagraph(block))
-            endWord(end);
+            cutter.end(end, onWord);
         const QString text = block.text();
-        const int position = block.position();
-        for (int i = 0; i < text.size(); ++i) {
-            if (WordChanges::separates(text.at(i)))
-                endWord(position + i);
-            else if (wordStart < 0)
-                wordStart = position + i;
-        }
-        end = position + int(text.size());
+        cutter.feed(text, block.position(), onWord);
+        end = block.position() + int(text.size());
     }
-    endWord(end);
+    cutter.end(end, onWord);
     if (word != kinds.size())
         m_marks.clear();
     m_box->viewport()->update();

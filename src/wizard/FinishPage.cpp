@@ -3,7 +3,7 @@
 #include "engine/ReprintRun.h"
 #include "platform/Accessibility.h"
 #include "platform/ErrorReport.h"
-#include "platform/Numbers.h"
+#include "engine/Numbers.h"
 #include "platform/Prompts.h"
 #include "platform/TextBox.h"
 #include "platform/Titles.h"

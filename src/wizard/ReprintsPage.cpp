@@ -1,7 +1,7 @@
 #include "wizard/ReprintsPage.h"
 
 #include "platform/Accessibility.h"
-#include "platform/Numbers.h"
+#include "engine/Numbers.h"
 #include "wizard/DigitFilter.h"
 
 #include <QLineEdit>

@@ -2,7 +2,7 @@
 
 #include "engine/ReprintRun.h"
 #include "platform/Accessibility.h"
-#include "platform/Numbers.h"
+#include "engine/Numbers.h"
 #include "platform/TextBox.h"
 #include "wizard/DigitFilter.h"
 

@@ -4,7 +4,7 @@
 #include "fixtures/FixtureDb.h"
 #include "fixtures/RecordingObserver.h"
 #include "fixtures/ScriptedDraws.h"
-#include "platform/Numbers.h"
+#include "engine/Numbers.h"
 #include "startup/WordStore.h"
 
 #include <QRegularExpression>
@@ -30,6 +30,21 @@ KeywordRule keep(const QString &keyword)
 {
     return {keyword, keyword, true};
 }
+
+// Draws from a seed, the same each time.
+class SeededDraws : public DrawSource
+{
+public:
+    explicit SeededDraws(quint64 seed) : m_state(seed) {}
+    double nextFraction() override
+    {
+        m_state = m_state * 6364136223846793005ull + 1442695040888963407ull;
+        return double(m_state >> 11) * 0x1.0p-53;
+    }
+
+private:
+    quint64 m_state;
+};
 
 qsizetype wordsIn(const QString &text)
 {
@@ -281,6 +296,39 @@ private slots:
         QCOMPARE(found, kinds);
         QCOMPARE(variation.changes.changed(), kinds.count(QLatin1Char('C')));
         QCOMPARE(variation.changes.inserted(), 1);
+    }
+
+    // The marks are read entry by entry unless a keyword row changes the text;
+    // then they follow its characters. Both ways must agree, variation after
+    // variation, on words holding lone line breaks, synonyms of two words or
+    // none, and entries that took inserted words.
+    void marksAgreeWithAndWithoutAKeywordChange()
+    {
+        useWords({{"happy", {"glad", "full of joy", ""}},
+                  {"house", {"home", "dwelling place"}},
+                  {"zebra", {}},
+                  {"some\rthing", {"any\nthing"}}});
+        const QString text = QStringLiteral("happy house\r\nzebra some\rthing happy\r\n\r\nhouse to") + QChar::LineSeparator
+                             + QStringLiteral("day happy");
+        WordList plain, followed;
+        SeededDraws plainDraws(7), followedDraws(7);
+        VariationGenerator byEntries(plain, *m_store, plainDraws);
+        VariationGenerator byCharacters(followed, *m_store, followedDraws);
+        for (int v = 0; v < 60; ++v) {
+            if (v % 3 == 0) {
+                plain.FillWordList(text);
+                followed.FillWordList(text);
+            }
+            // Replaced, then stretched, then both.
+            RewriteSettings settings = settingsWith(v % 3 == 1 ? 80 : 30, v % 3 ? QStringLiteral("16") : QString());
+            RewriteSettings withRow = settings;
+            withRow.keywordRules[0] = change(QStringLiteral(" "), QStringLiteral(" ")); // found, changes nothing
+            const Variation a = byEntries.GenerateVariation(settings);
+            const Variation b = byCharacters.GenerateVariation(withRow);
+            QCOMPARE(a.text, b.text);
+            QCOMPARE(a.changes.kinds(), b.changes.kinds());
+            QCOMPARE(a.changes.words(), WordChanges::countWords(a.text));
+        }
     }
 
     void stretchInsertsAfterTheDrawnEntry_data()

@@ -1,3 +1,4 @@
+#include "engine/Numbers.h"
 #include "engine/RandomDraw.h"
 #include "fixtures/ScriptedDraws.h"
 

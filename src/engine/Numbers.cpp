@@ -1,14 +1,8 @@
-#include "platform/Numbers.h"
+#include "engine/Numbers.h"
 
 #include <QRegularExpression>
 
 #include <cmath>
-
-qint64 roundHalfEven(double value)
-{
-    // The default rounding mode rounds to nearest, a half to the even neighbour.
-    return qint64(std::nearbyint(value));
-}
 
 bool looksLikeDecimalNumber(const QString &text)
 {

@@ -2,13 +2,19 @@
 
 #include <QString>
 
+#include <cmath>
 #include <optional>
 
 // The numbers a user types, read and rounded one way for every part of the
 // program that needs them.
 
-// `value` rounded to the nearest whole number, a half going to the even neighbour.
-qint64 roundHalfEven(double value);
+// `value` rounded to the nearest whole number, a half going to the even
+// neighbour. Inline: every random draw rounds.
+inline qint64 roundHalfEven(double value)
+{
+    // The default rounding mode rounds to nearest, a half to the even neighbour.
+    return qint64(std::nearbyint(value));
+}
 
 // Whether `text` is written as a typed number: digits with at most one decimal
 // point, an optional sign, blanks around; whatever its size.
