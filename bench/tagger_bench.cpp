@@ -5,6 +5,7 @@
 //   tagger_bench N            the speed case with N words
 
 #include "BenchText.h"
+#include "engine/FitData.h"
 #include "engine/PosTagger.h"
 
 #include <QCoreApplication>
@@ -136,12 +137,11 @@ void measureSpeed(const PosTagger &tagger, qsizetype words)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    const QString folder = QStringLiteral(PENROOK_POSLEX);
+    const FitData data;
     QElapsedTimer timer;
     timer.start();
     QString error;
-    const std::optional<PosTagger> tagger = PosTagger::load(folder + QStringLiteral("/wsj.wp39.poslexR"),
-                                                            folder + QStringLiteral("/wsj.wp39.tri.ngrambin"), &error);
+    const std::optional<PosTagger> tagger = PosTagger::load(data.lexicon, data.tagTrigrams, &error);
     if (!tagger) {
         std::fprintf(stderr, "%s\n", qPrintable(error));
         return 1;

@@ -14,8 +14,6 @@ class LanguageModel
 {
 public:
     static constexpr int Unknown = -1;
-    // Where Debian's pocketsphinx-en-us puts its model.
-    static inline const QString DefaultPath = QStringLiteral("/usr/share/pocketsphinx/model/en-us/en-us.lm.bin");
 
     // The model of `path`; nothing, with `error` saying why, when the file is
     // missing or cannot be read as a model.

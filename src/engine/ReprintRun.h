@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/ChangeRecords.h"
+#include "engine/FitData.h"
 #include "engine/RewriteSettings.h"
 #include "engine/VariationGenerator.h"
 #include "engine/WordList.h"
@@ -16,14 +17,6 @@ class LanguageModel;
 class PosTagger;
 class ReprintObserver;
 class WordStore;
-
-// Where the fit to the sentence finds its tagger and language model.
-struct FitData
-{
-    QString lexicon = QStringLiteral("/usr/share/festival/dicts/wsj.wp39.poslexR");
-    QString tagTrigrams = QStringLiteral("/usr/share/festival/dicts/wsj.wp39.tri.ngrambin");
-    QString languageModel = QStringLiteral("/usr/share/pocketsphinx/model/en-us/en-us.lm.bin");
-};
 
 // A batch of reprints written to numbered files, and the View Next stepping
 // through them.

@@ -252,8 +252,6 @@ private slots:
         RewriteSettings settings = settingsWith(80);
         for (int i = 0; i < rules.size(); ++i)
             settings.keywordRules[i] = rules[i];
-        ScriptedDraws draws;
-        draws.thenAlways(0, 1);
         // Force every pick onto a line break: short.
         m_list.FillWordList(text);
         ScriptedDraws breaks;

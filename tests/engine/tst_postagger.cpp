@@ -1,3 +1,4 @@
+#include "engine/FitData.h"
 #include "engine/PosTagger.h"
 
 #include <QtTest>
@@ -6,9 +7,8 @@
 
 namespace {
 
-const QString Folder = QStringLiteral(PENROOK_POSLEX);
-const QString Lexicon = Folder + QStringLiteral("/wsj.wp39.poslexR");
-const QString Trigrams = Folder + QStringLiteral("/wsj.wp39.tri.ngrambin");
+const QString Lexicon = FitData().lexicon;
+const QString Trigrams = FitData().tagTrigrams;
 
 QByteArray contents(const QString &path)
 {
@@ -27,6 +27,10 @@ class TestPosTagger : public QObject
 private slots:
     void initTestCase()
     {
+        for (const QString &path : {Lexicon, Trigrams}) {
+            if (!QFileInfo(path).isFile())
+                QSKIP(qPrintable(path + QStringLiteral(" is not installed (festival-dicts)")));
+        }
         QString error;
         m_tagger = PosTagger::load(Lexicon, Trigrams, &error);
         QVERIFY2(m_tagger, qPrintable(error));
