@@ -66,6 +66,7 @@ FinishPage::FinishPage(QWidget *window, Prompts &prompts, ReprintRun &run)
     m_result = control<TextBox>("TxtFinishContant");
     m_marks = new ChangeMarks(m_result);
     m_changedLabel = control<QLabel>("LblChanged");
+    // A screen reader reads a label's name, not its text: the name is the figure.
     m_changedLabel->setAccessibleName(QStringLiteral("Words changed"));
     nameForScreenReaders(m_result, QStringLiteral("New content"),
                          QStringLiteral("The reprint shown; changed words are marked."));
@@ -149,6 +150,7 @@ void FinishPage::showChanges(const WordChanges &changes)
     const QString figure = changedFigure(changes);
     m_changedLabel->setText(figure);
     m_changedLabel->setToolTip(figure);
+    m_changedLabel->setAccessibleName(figure);
     m_changedLabel->show();
     m_result->setAccessibleDescription(figure);
 }

@@ -27,12 +27,15 @@ public:
     // Whether a double-click on the page's bare surface opens the exclusion editor.
     void setDoubleClickOpensExclusions(bool opens) { m_doubleClickOpensExclusions = opens; }
 
-    // The control of that object name; it must exist.
+    // The control of that object name. A name that is not there is a mistake
+    // in the program: it stops at once, in every build, saying which name on
+    // which page, rather than crashing later on a null pointer far from here.
     template<class T = QWidget>
     T *control(const char *name) const
     {
         T *found = findChild<T *>(QString::fromLatin1(name));
-        Q_ASSERT_X(found, "WizardPage::control", name);
+        if (!found)
+            qFatal("WizardPage %s has no control %s of the type asked for", qPrintable(objectName()), name);
         return found;
     }
 

@@ -1,6 +1,10 @@
 #include "WizardDriver.h"
 
 #include "wizard/DigitFilter.h"
+#include "wizard/WizardPage.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 
 class TestPageControls : public QObject
@@ -35,6 +39,35 @@ private slots:
         QFETCH(int, key);
         QFETCH(int, result);
         QCOMPARE(DigitFilter(key), result);
+    }
+
+    // A mistyped name stops the program there and then, saying what it looked for.
+    void aMissingControlStopsAtOnceWithItsName()
+    {
+        WizardDriver d;
+        const auto *page = d.window->findChild<WizardPage *>(QStringLiteral("FraDisplay"));
+        QVERIFY(page);
+        QVERIFY(page->control<QLineEdit>("TxtBrowseFolder"));
+        int output[2];
+        QVERIFY(pipe(output) == 0);
+        const pid_t child = fork();
+        if (child == 0) {
+            dup2(output[1], STDOUT_FILENO);
+            dup2(output[1], STDERR_FILENO);
+            qInstallMessageHandler(nullptr); // as the program reports, not as the test log
+            page->control<QLineEdit>("txtNoSuchBox");
+            _exit(0);
+        }
+        close(output[1]);
+        QByteArray said;
+        char buffer[512];
+        for (ssize_t got; (got = read(output[0], buffer, sizeof buffer)) > 0;)
+            said.append(buffer, got);
+        close(output[0]);
+        int status = 0;
+        waitpid(child, &status, 0);
+        QVERIFY2(WIFSIGNALED(status), "the program went on");
+        QVERIFY2(said.contains("txtNoSuchBox") && said.contains(page->objectName().toLatin1()), said.constData());
     }
 
     void digitBoxesRefuseOtherKeysButNotPaste()

@@ -1,5 +1,7 @@
 #include "WizardDriver.h"
 
+#include <QAccessible>
+
 #include "platform/ImageButton.h"
 #include "sources/TextFiles.h"
 #include "sources/ResultActions.h"
@@ -406,6 +408,9 @@ private slots:
         d.click("cmdViewNext");
         checkMarksAgainst(d, words);
         QCOMPARE(d.text("LblChanged"), QStringLiteral("3 of 14 words changed (21%), 6 inserted"));
+        // What a screen reader reads of the label is the figure.
+        QCOMPARE(QAccessible::queryAccessibleInterface(d.get("LblChanged"))->text(QAccessible::Name),
+                 d.text("LblChanged"));
 
         // Nothing of the marks reaches the text the user takes away.
         const QString working = ReadTextFile(d.path(QStringLiteral("Quillmorph2.txt"))).text;
