@@ -5,7 +5,6 @@
 #include "engine/LanguageModel.h"
 #include "engine/PosTagger.h"
 #include "engine/RandomDraw.h"
-#include "engine/VariationGenerator.h"
 #include "engine/WordList.h"
 
 #include <QHash>
@@ -14,7 +13,6 @@
 #include <algorithm>
 
 namespace {
-
 
 // How far after a verb its preposition is looked for, and how much less readily
 // (natural log units) a candidate may take it.
@@ -70,14 +68,24 @@ bool isDeterminer(const QString &entry)
     return determiners.contains(EntryParts::of(entry).word.toLower());
 }
 
-// A word without its commonest endings ("selecting", "selects" and "select"
-// share "select"), enough to see a word come back in another form.
-QString stemOf(const QString &word)
+// A word (lower case) without its commonest endings, taken off while a stem of
+// four letters or more remains, so that a word's forms meet: "select",
+// "selects", "selecting" and "selected"; "process" and "processes";
+// "building" and "buildings"; "city" and "cities".
+QString stemOf(QString word)
 {
-    for (const QLatin1String ending : {QLatin1String("ing"), QLatin1String("ed"), QLatin1String("es"),
-                                       QLatin1String("s"), QLatin1String("e")}) {
-        if (word.endsWith(ending) && word.size() - ending.size() >= 4)
-            return word.chopped(ending.size());
+    if (word.endsWith(QLatin1String("ies")) && word.size() >= 6)
+        return word.chopped(3) + QLatin1Char('y');
+    for (bool chopped = true; chopped;) {
+        chopped = false;
+        for (const QLatin1String ending : {QLatin1String("ing"), QLatin1String("ed"), QLatin1String("es"),
+                                           QLatin1String("s"), QLatin1String("e")}) {
+            if (word.endsWith(ending) && word.size() - ending.size() >= 4) {
+                word.chop(ending.size());
+                chopped = true;
+                break;
+            }
+        }
     }
     return word;
 }
@@ -102,12 +110,22 @@ void FitToSentence::learn(const WordList &list)
 {
     m_generation = list.generation();
     m_original = list.entries();
-    const qsizetype count = m_original.size();
-    m_classes.assign(size_t(count), WordClass::None);
-    m_sentenceStarts.assign(size_t(count), false);
-    m_fitting.assign(size_t(count), std::nullopt);
+    const size_t count = size_t(m_original.size());
+    m_classes.assign(count, WordClass::None);
+    m_sentenceStarts.assign(count, false);
+    m_fitting.assign(count, std::nullopt);
+    m_terms.assign(count, false);
+    tagSentences();
+    markTopicalNouns();
+    markCompoundNouns();
+    markNounsReadAsVerbs();
+    markSetPhrases();
+}
 
+void FitToSentence::tagSentences()
+{
     // Sentences end at a line break and after a word ending in ".", "?" or "!".
+    const qsizetype count = m_original.size();
     QStringList sentence;
     qsizetype first = 0;
     auto tagSentence = [&](qsizetype end) {
@@ -133,46 +151,59 @@ void FitToSentence::learn(const WordList &list)
         }
     }
     tagSentence(count);
+}
 
-    // The nouns the text keeps coming back to, singular and plural together.
-    const auto nounStemOf = [](const QString &entry) {
-        QString word = EntryParts::of(entry).word.toLower();
-        if (word.endsWith(QLatin1Char('s')))
-            word.chop(word.endsWith(QLatin1String("ies")) ? 3 : 1);
-        return word;
-    };
+bool FitToSentence::joined(qsizetype i) const
+{
+    return i >= 0 && i + 1 < m_original.size() && EntryParts::of(m_original.at(i)).trailing.isEmpty()
+           && EntryParts::of(m_original.at(i + 1)).leading.isEmpty() && !m_sentenceStarts[size_t(i + 1)];
+}
+
+void FitToSentence::markTopicalNouns()
+{
+    // A noun the text keeps coming back to is its subject ("package" in a text
+    // about software), whose sense no dictionary can tell. Singular and plural
+    // count together.
+    const auto nounStemOf = [](const QString &entry) { return stemOf(EntryParts::of(entry).word.toLower()); };
     QHash<QString, int> uses;
-    for (qsizetype i = 0; i < count; ++i) {
-        if (m_classes[size_t(i)] == WordClass::Noun || m_classes[size_t(i)] == WordClass::NounPlural)
+    for (qsizetype i = 0; i < m_original.size(); ++i) {
+        if (isNounAt(i))
             ++uses[nounStemOf(m_original.at(i))];
     }
-    m_terms.assign(size_t(count), false);
-    const auto isNoun = [&](qsizetype i) {
-        return i >= 0 && i < count && (m_classes[size_t(i)] == WordClass::Noun || m_classes[size_t(i)] == WordClass::NounPlural);
-    };
-    // Whether entries i and i + 1 are written as one phrase, with no punctuation between.
-    const auto joined = [&](qsizetype i) {
-        return i >= 0 && i + 1 < count && EntryParts::of(m_original.at(i)).trailing.isEmpty()
-               && EntryParts::of(m_original.at(i + 1)).leading.isEmpty() && !m_sentenceStarts[size_t(i + 1)];
-    };
-    for (qsizetype i = 0; i < count; ++i) {
-        if (isNoun(i) && uses.value(nounStemOf(m_original.at(i))) >= TopicalUses)
+    for (qsizetype i = 0; i < m_original.size(); ++i) {
+        if (isNounAt(i) && uses.value(nounStemOf(m_original.at(i))) >= TopicalUses)
             m_terms[size_t(i)] = true;
-        // Nouns in a row name one thing ("merge request", "package archive").
-        // A verb form right after an article or a possessive is a noun the
-        // tagger took for a verb ("a merge request", "your needs"): its
-        // synonyms would be verbs.
-        const WordClass c = m_classes[size_t(i)];
-        const bool isVerb = c == WordClass::Verb || c == WordClass::VerbThird || c == WordClass::VerbGerund
-                            || c == WordClass::VerbPast;
-        const bool nounLike =
-            isNoun(i) || (isVerb && i > 0 && joined(i - 1) && isDeterminer(m_original.at(i - 1)));
-        if (nounLike && (!isNoun(i) || (joined(i) && isNoun(i + 1)) || (joined(i - 1) && isNoun(i - 1))))
+    }
+}
+
+void FitToSentence::markCompoundNouns()
+{
+    // Nouns in a row name one thing ("merge request", "bus station"), a term
+    // of its own that a synonym of one of its words breaks.
+    for (qsizetype i = 0; i < m_original.size(); ++i) {
+        if (isNounAt(i) && ((joined(i) && isNounAt(i + 1)) || (joined(i - 1) && isNounAt(i - 1))))
             m_terms[size_t(i)] = true;
-        // An adjective after a preposition with no noun of its own is part of
-        // a set phrase ("in particular,", "in general").
-        if (c == WordClass::Adjective && i > 0 && joined(i - 1) && isPreposition(EntryParts::of(m_original.at(i - 1)).word.toLower())
-            && (!joined(i) || (!isNoun(i + 1) && m_classes[size_t(i + 1)] != WordClass::Adjective)))
+    }
+}
+
+void FitToSentence::markNounsReadAsVerbs()
+{
+    // A verb form right after an article or a possessive is a noun the tagger
+    // took for a verb ("a merge request", "your needs"): its synonyms would be verbs.
+    for (qsizetype i = 1; i < m_original.size(); ++i) {
+        if (isVerb(classAt(i)) && joined(i - 1) && isDeterminer(m_original.at(i - 1)))
+            m_terms[size_t(i)] = true;
+    }
+}
+
+void FitToSentence::markSetPhrases()
+{
+    // An adjective after a preposition with no noun of its own is part of a
+    // set phrase ("in particular,", "in general").
+    for (qsizetype i = 1; i < m_original.size(); ++i) {
+        if (classAt(i) == WordClass::Adjective && joined(i - 1)
+            && isPreposition(EntryParts::of(m_original.at(i - 1)).word.toLower())
+            && (!joined(i) || (!isNounAt(i + 1) && classAt(i + 1) != WordClass::Adjective)))
             m_terms[size_t(i)] = true;
     }
 }
@@ -292,18 +323,15 @@ StoreAnswer<QStringList> FitToSentence::fittingAt(qsizetype position)
         const Context context = contextOf(position);
         const double own = placeScore(context, word, {wordId});
         for (qsizetype r = 1; r <= rows.rowCount(); ++r) {
+            // Phrases read wrongly far more often than single words: only words.
             const QString candidate = rows.text(r, 0);
-            if (candidate.contains(QLatin1Char(' ')))
+            if (candidate.isEmpty() || candidate.contains(QLatin1Char(' ')))
                 continue;
-            std::vector<int> ids;
-            for (const QString &part : candidate.split(QLatin1Char(' '), Qt::SkipEmptyParts))
-                ids.push_back(m_model.id(part.toLower()));
-            if (ids.empty() || std::find(ids.begin(), ids.end(), LanguageModel::Unknown) != ids.end())
+            const int id = m_model.id(candidate.toLower());
+            if (id == LanguageModel::Unknown || sentenceHas(position, candidate.toLower()))
                 continue;
-            if (sentenceHas(position, candidate.toLower()))
-                continue;
-            const double margin = placeScore(context, candidate, ids) - own;
-            if (margin >= -m_tolerance && keepsConstruction(position, candidate, ids.front())) {
+            const double margin = placeScore(context, candidate, {id}) - own;
+            if (margin >= -m_tolerance && keepsConstruction(position, candidate, id)) {
                 place.fitting.append(candidate);
                 place.margins.append(margin);
             }
@@ -345,37 +373,47 @@ bool FitToSentence::sentenceHas(qsizetype position, const QString &word) const
 
 bool FitToSentence::keepsConstruction(qsizetype position, const QString &candidate, int candidateId) const
 {
-    const WordClass c = classAt(position);
-    if (c != WordClass::Verb && c != WordClass::VerbThird && c != WordClass::VerbGerund && c != WordClass::VerbPast)
+    // A verb keeps the preposition that follows it within a few words, or the
+    // particle, "that" or "like" right after it.
+    if (!isVerb(classAt(position)))
         return true;
-    const QString verb = EntryParts::of(m_original.at(position)).word.toLower();
     for (qsizetype i = position + 1; i <= position + PrepositionReach && i < m_original.size(); ++i) {
         if (m_original.at(i) == WordList::LineBreak || startsSentence(i))
             break;
         const EntryParts parts = EntryParts::of(m_original.at(i));
         const QString word = parts.word.toLower();
-        // Only a verb used as a modal takes "not" at once ("you need not know").
+        // Only a verb used as a modal takes "not" at once ("you need not know"): it stays.
         if (i == position + 1 && word == QLatin1String("not"))
             return false;
-        if (isPreposition(word) || (i == position + 1 && completesVerb(word))) {
-            if (word == QLatin1String("from") && classAt(i + 1) == WordClass::VerbGerund && hinders(verb)
-                && !hinders(candidate.toLower()))
-                return false;
-            const int preposition = m_model.id(word);
-            const int verbId = m_model.id(verb);
-            if (preposition == LanguageModel::Unknown || verbId == LanguageModel::Unknown)
-                return true;
-            return m_model.logProbability(preposition, candidateId, LanguageModel::Unknown)
-                   >= m_model.logProbability(preposition, verbId, LanguageModel::Unknown) - PrepositionTolerance;
-        }
+        if (isPreposition(word) || (i == position + 1 && completesVerb(word)))
+            return takesThePreposition(position, i, candidate, candidateId);
         if (!parts.trailing.isEmpty())
             break; // a comma or more ends the verb's reach
     }
     return true;
 }
 
+bool FitToSentence::takesThePreposition(qsizetype position, qsizetype at, const QString &candidate,
+                                        int candidateId) const
+{
+    const QString verb = EntryParts::of(m_original.at(position)).word.toLower();
+    const QString preposition = EntryParts::of(m_original.at(at)).word.toLower();
+    // Only verbs of hindering take "from" and an -ing form ("restrict them from using").
+    if (preposition == QLatin1String("from") && classAt(at + 1) == WordClass::VerbGerund && hinders(verb)
+        && !hinders(candidate.toLower()))
+        return false;
+    // Otherwise the candidate takes it about as readily as the verb.
+    const int prepositionId = m_model.id(preposition);
+    const int verbId = m_model.id(verb);
+    if (prepositionId == LanguageModel::Unknown || verbId == LanguageModel::Unknown)
+        return true;
+    return m_model.logProbability(prepositionId, candidateId, LanguageModel::Unknown)
+           >= m_model.logProbability(prepositionId, verbId, LanguageModel::Unknown) - PrepositionTolerance;
+}
+
 StoreAnswer<SynonymChooser::Choice> FitToSentence::choose(WordList &list, qsizetype position, DrawSource &draws)
 {
+    // The exclusion list, like the keywords, names the bare word.
     const EntryParts parts = EntryParts::of(list.at(position));
     const StoreAnswer<bool> excluded = m_store.IsExcluded(parts.word);
     if (!excluded)
@@ -388,18 +426,22 @@ StoreAnswer<SynonymChooser::Choice> FitToSentence::choose(WordList &list, qsizet
     if (fitting->isEmpty())
         return Choice::NoSynonym;
     const QString synonym = fitting->at(DrawAtLeastOne(draws, fitting->size()) - 1);
+    // The synonym takes the word's punctuation and capitals.
     list.setEntry(position, parts.leading + EntryParts::withCapitalsOf(synonym, parts.word) + parts.trailing
                                 + WordList::Marker);
-
-    // "a" or "an" before it follows the new word.
-    if (position > 0) {
-        const EntryParts before = EntryParts::of(list.at(position - 1));
-        const QString article = before.word.toLower();
-        if (before.trailing.isEmpty() && (article == QLatin1String("a") || article == QLatin1String("an"))) {
-            const QString agreeing = takesAn(synonym) ? QStringLiteral("an") : QStringLiteral("a");
-            if (agreeing != article)
-                list.setEntry(position - 1, before.leading + EntryParts::withCapitalsOf(agreeing, before.word));
-        }
-    }
+    makeTheArticleAgree(list, position, synonym);
     return Choice::Replaced;
+}
+
+void FitToSentence::makeTheArticleAgree(WordList &list, qsizetype position, const QString &synonym)
+{
+    if (position == 0)
+        return;
+    const EntryParts before = EntryParts::of(list.at(position - 1));
+    const QString article = before.word.toLower();
+    if (before.trailing.isEmpty() && (article == QLatin1String("a") || article == QLatin1String("an"))) {
+        const QString agreeing = takesAn(synonym) ? QStringLiteral("an") : QStringLiteral("a");
+        if (agreeing != article)
+            list.setEntry(position - 1, before.leading + EntryParts::withCapitalsOf(agreeing, before.word));
+    }
 }

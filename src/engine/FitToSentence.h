@@ -12,32 +12,12 @@
 class LanguageModel;
 class PosTagger;
 
-// The second way of choosing: each synonym is fitted to the word's sentence.
-//  - The word is taken out of its punctuation, which goes back around the
-//    synonym; the length rule, the keywords, the marker and the exclusion list
-//    apply to the bare word. Words with digits, "@", "/" or inner capitals,
-//    capitalised words inside a sentence (names) and words all in capitals
-//    among small letters (acronyms) are left alone.
-//  - Each sentence of the text is tagged once, and only synonyms of the word's
-//    part of speech, in its form, are candidates (the FitSynonyms table).
-//  - A language model keeps only the candidates about as likely as the word in
-//    its place, judged on the two words on each side; it must know them all.
-//  - The synonym takes the word's capitals, and an "a" or "an" before it
-//    follows the new word.
-//  - A verb keeps its construction: the preposition that follows it within a
-//    few words, or the particle, "that" or "like" right after it, must follow
-//    the candidate about as readily, and only verbs of
-//    hindering take "from" and an -ing form ("restrict them from using"); a
-//    verb right before "not" is a modal ("need not") and stays.
-//  - A noun the text uses again and again is its subject ("package" in a text
-//    about software), whose sense no dictionary can tell: it is left alone,
-//    and so are the nouns of a compound ("merge request"), a term of its own,
-//    a noun the tagger took for a verb after "the" or "your" ("your needs"),
-//    and an adjective in a set phrase ("in particular").
-//    So are phrases among the candidates, which read wrongly far more often,
-//    and a candidate the sentence already has ("needs ... requires").
-// What is learnt of a text (its tags, each place's fitting candidates) holds
-// until the word list is filled again, so a run learns it once.
+// The second way of choosing: a synonym of the word's class and form in its
+// sentence, which a language model finds about as likely in the word's place.
+// A dictionary cannot tell a word's sense, so what the rules below cannot
+// judge safely is left as it stands: fewer words change, and those that do read
+// right. Each sentence is tagged once per text; what is learnt of a text holds
+// until the word list is filled again.
 class FitToSentence : public SynonymChooser
 {
 public:
@@ -68,6 +48,16 @@ public:
 
 private:
     void learn(const WordList &list);
+    void tagSentences();
+    // The entries that stay as they are, whatever their synonyms (m_terms).
+    void markTopicalNouns();
+    void markCompoundNouns();
+    void markNounsReadAsVerbs();
+    void markSetPhrases();
+    bool isNounAt(qsizetype i) const { return isNoun(classAt(i)); }
+    // Whether entries i and i + 1 are written as one phrase, with no punctuation between.
+    bool joined(qsizetype i) const;
+
     // The model's ids of the original words around `position` in its sentence.
     struct Context
     {
@@ -85,6 +75,10 @@ private:
     bool sentenceHas(qsizetype position, const QString &word) const;
     // Whether `candidate` keeps the construction of the verb at `position`.
     bool keepsConstruction(qsizetype position, const QString &candidate, int candidateId) const;
+    // The same for the preposition at `at`.
+    bool takesThePreposition(qsizetype position, qsizetype at, const QString &candidate, int candidateId) const;
+    // "an" or "a" before the synonym just put at `position`, as it needs.
+    static void makeTheArticleAgree(WordList &list, qsizetype position, const QString &synonym);
 
     WordStore &m_store;
     const PosTagger &m_tagger;

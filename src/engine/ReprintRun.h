@@ -44,19 +44,13 @@ public:
     static QString savedCopyName(qint64 number);
     QString workingCopyPath(qint64 number) const;
 
-    // For each i from 1 to settings.reprintCount: one variation to saved copy i in
-    // settings.outputFolder, a second one to working copy i. Then shows working
-    // copy 1. A file that cannot be written stops the run with a message naming
-    // it; a failed query is handed to the observer and stops the run, the
-    // variation it cut short left unwritten; the observer's carryOn() answering false (the window
-    // closing) stops it leaving the variation in hand unwritten. A run that
-    // stopped tells the observer how many reprints it made, and shows working
-    // copy 1 only when it made it. Returns false when the run stopped early.
-    // With settings.fitToSentence the synonyms are fitted to their sentences;
-    // the tagger and the language model are loaded by the first such run. When
-    // they or the word data cannot be had, the observer is told once, and the
-    // runs go on with the exact lookup. The word changes of each working copy
-    // are kept, and handed to the observer after working copy 1.
+    // settings.reprintCount reprints, each a saved copy in the output folder
+    // and, from a further variation, a working copy; then working copy 1 and
+    // its word changes go to the observer. Any failure (a file, a query, the
+    // window closing) stops the run at once, says how many reprints were made
+    // and returns false: the user never takes a half-made batch for a whole one.
+    // The fit mode's models load on its first run; without them the user is
+    // told once and the runs go on with the exact lookup.
     bool SaveReprints(const RewriteSettings &settings, ReprintObserver *observer);
 
     // The same with working copies only, one variation each.

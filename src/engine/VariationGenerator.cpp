@@ -29,11 +29,10 @@ qint64 VariationGenerator::plannedReplacements(int legibility, qint64 originalWo
 
 Variation VariationGenerator::GenerateVariation(const RewriteSettings &settings, VariationObserver *observer)
 {
-    // 1. Prepare the finish page.
     if (observer)
         observer->variationStarted();
 
-    // 2. Keyword rows: change rows first, then keep rows.
+    // The keywords of the change rows, then of the keep rows, are never replaced.
     std::array<QString, RewriteSettings::KeywordRows> changeKeywords, replacements, keepKeywords;
     for (int row = 0; row < RewriteSettings::KeywordRows; ++row) {
         const KeywordRule &rule = settings.keywordRules[row];
@@ -53,14 +52,12 @@ Variation VariationGenerator::GenerateVariation(const RewriteSettings &settings,
         protectedWords[RewriteSettings::KeywordRows + row] = keepKeywords[row];
     }
 
-    // 3. Plan.
     const qint64 planned = plannedReplacements(settings.legibility, m_list.originalWordCount());
 
-    // 4. Show progress.
     if (observer)
         observer->progressShown(planned == 0 ? 1 : planned);
 
-    // 5 and 6: after a failed query nothing more is asked of the store.
+    // After a failed query nothing more is asked of the store.
     Variation result;
     {
         WordStore::ReadBurst burst(m_store);
@@ -73,11 +70,10 @@ Variation VariationGenerator::GenerateVariation(const RewriteSettings &settings,
             result.storeFailure = stretch(settings.targetWordCount, observer);
     }
 
-    // 7. Assemble.
     std::vector<quint8> wordKinds;
     QString text = assemble(wordKinds);
 
-    // 8. Change keywords. Most texts hold none of them: the kinds of the words are
+    // Most texts hold no keyword of a change row: the kinds of the words are
     // then those assemble gave, and only a text that does is followed character
     // by character.
     bool followsCharacters = false;
@@ -93,7 +89,6 @@ Variation VariationGenerator::GenerateVariation(const RewriteSettings &settings,
     }
     result.changes = followsCharacters ? WordChanges::ofCharacters(text, m_kinds) : WordChanges(std::move(wordKinds));
 
-    // 9. Finish.
     if (observer)
         observer->variationFinished(settings.saveToFiles);
     result.text = text;

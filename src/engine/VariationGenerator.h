@@ -39,35 +39,17 @@ public:
     // (the default) leaves every variation to the exact lookup.
     void setFitChooser(SynonymChooser *chooser) { m_fit = chooser; }
 
-    // One variation under `settings`, in nine stages:
-    //  1. tells the observer a variation starts;
-    //  2. takes the change rows (keyword and replacement) and keep rows with a
-    //     non-empty keyword;
-    //  3. plans round((100 - legibility) * originalWordCount / 100) replacements,
-    //     halves to even;
-    //  4. shows progress up to the plan (at least 1);
-    //  5. replaces random entries by random synonyms, marked "###" for this call,
-    //     until the plan is met or more than 100 failed picks (short, keyword,
-    //     marked or excluded words) follow one another; words without synonyms
-    //     are skipped without counting; the synonyms are chosen by the exact
-    //     lookup, or fitted to the sentence when the settings ask for it and a
-    //     fit chooser is set;
-    //  6. when the target word count is a number above originalWordCount, makes
-    //     (target - count) attempts to insert a random head word of 4 or more
-    //     characters after a random entry other than the first; a draw past the
-    //     last entry appends the word as a new last entry;
-    //  7. joins the entries, each after one space, removing the markers from the list;
-    //  8. replaces every keyword of the change rows in the text, ignoring case,
-    //     rows in order, never searching again inside a replacement just made;
-    //  9. tells the observer the variation is finished.
-    // With the text come its word changes: the words that stand where another
-    // original word stood, those a keyword change touched, and those the
-    // stretch added, in this or an earlier call since the list was filled.
-    // The list is rewritten in place and not restored, so each call continues from
-    // the last. After a failed query no further query is made in the call.
+    // One variation under `settings`: a planned share of random words replaced
+    // by random synonyms, then the stretch's random words, then the keyword
+    // rows' changes to the joined text. The list is rewritten in place and not
+    // restored, so each call continues from the last: a user asking for many
+    // reprints gets ever further from the original. The replacing gives up
+    // after a run of failed picks, so a text with few replaceable words ends
+    // rather than spins; after a failed query no further query is made. The
+    // word changes count against the text the list was last filled with.
     Variation GenerateVariation(const RewriteSettings &settings, VariationObserver *observer = nullptr);
 
-    // Stage 3 on its own.
+    // round((100 - legibility) * words / 100), halves to even.
     static qint64 plannedReplacements(int legibility, qint64 originalWordCount);
 
 private:
@@ -76,11 +58,12 @@ private:
     std::optional<StoreFailure> replaceWords(Chooser &chooser, qint64 planned,
                                              const ProtectedWords &protectedWords, VariationObserver *observer);
     std::optional<StoreFailure> stretch(std::optional<double> target, VariationObserver *observer);
-    // Stage 7, giving the kind of each word of the text.
+    // The entries joined, each after one space, their markers dropped; with the kind of each word.
     QString assemble(std::vector<quint8> &wordKinds);
     // The kind of each character of the assembled text, into m_kinds.
     void characterKinds();
-    // Stage 8 for one row found at `found`, carrying m_kinds along: a
+    // One keyword row, found at `found`, replaced everywhere ignoring case and
+    // never searched again inside a replacement, carrying m_kinds along: a
     // replacement that reads otherwise than what it replaced is changed, and so
     // are the words around a keyword replaced by nothing.
     QString changeKeyword(const QString &text, qsizetype found, const QString &keyword, const QString &replacement);

@@ -22,6 +22,16 @@ enum class WordClass : quint8 {
     Adverb,               // "quickly"
 };
 
+inline bool isNoun(WordClass c)
+{
+    return c == WordClass::Noun || c == WordClass::NounPlural;
+}
+
+inline bool isVerb(WordClass c)
+{
+    return c == WordClass::Verb || c == WordClass::VerbThird || c == WordClass::VerbGerund || c == WordClass::VerbPast;
+}
+
 // The short code each class has in the word database ("n", "ns", "v", "vz",
 // "vg", "vd", "a", "ar", "as", "r"); the empty text for None.
 inline QString wordClassCode(WordClass c)
