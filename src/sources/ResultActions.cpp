@@ -7,6 +7,8 @@
 #include "platform/Titles.h"
 
 #include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLineEdit>
 
@@ -91,6 +93,13 @@ void ResultActions::exportToHtml()
                           Prompts::Exclamation, MainCaption);
         return;
     }
+    // The chooser leaves replacing to the program, which asks as the desktop's own would.
+    if (QFileInfo::exists(path)
+        && m_prompts.message(QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                                 .arg(QDir::toNativeSeparators(path)),
+                             Prompts::YesNo | Prompts::Exclamation, MainCaption)
+               != Prompts::Yes)
+        return;
     if (auto error = WriteTextFile(path, htmlPage(text))) {
         m_prompts.message(*error, Prompts::Critical, MainCaption);
         return;

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStorageInfo>
 #include <QStringEncoder>
 #include <QStringDecoder>
 
@@ -135,6 +136,19 @@ bool writeLines(QIODevice &file, const QStringList &lines)
     return true;
 }
 
+// Why a write failed, in words: the system's, or that the disk is full when the
+// system gave none.
+QString writeFailureReason(const QFileDevice &file, const QString &path)
+{
+    const QString reason = file.errorString();
+    if (!reason.isEmpty() && reason != QLatin1String("Unknown error"))
+        return reason;
+    const QStorageInfo disk(QFileInfo(path).absolutePath());
+    if (disk.isValid() && disk.bytesAvailable() < (qint64(1) << 20))
+        return QStringLiteral("the disk is full");
+    return QStringLiteral("the system gave no reason");
+}
+
 } // namespace
 
 std::optional<QString> WriteTextFile(const QString &path, const QStringList &lines)
@@ -150,15 +164,17 @@ std::optional<QString> WriteTextFile(const QString &path, const QStringList &lin
         // A device or a pipe is written as it is: it cannot be replaced.
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || !writeLines(file, lines) || !file.flush())
-            return failure(QStringLiteral("write"), path, file.errorString());
+            return failure(QStringLiteral("write"), path, writeFailureReason(file, path));
         return std::nullopt;
     }
     // The text goes to a new file beside the old one, which takes the old one's
     // name only once all of it is on disk: a write cut short leaves the old file.
+    // The buffer is flushed and checked before the commit: a commit that has to
+    // flush it itself takes a failure there (a full disk) for success.
     QSaveFile file(path);
     file.setDirectWriteFallback(true); // a writable file in a folder that is not
-    if (!file.open(QIODevice::WriteOnly) || !writeLines(file, lines) || !file.commit())
-        return failure(QStringLiteral("write"), path, file.errorString());
+    if (!file.open(QIODevice::WriteOnly) || !writeLines(file, lines) || !file.flush() || !file.commit())
+        return failure(QStringLiteral("write"), path, writeFailureReason(file, path));
     return std::nullopt;
 }
 

@@ -135,6 +135,25 @@ private slots:
         QCOMPARE(m_result->text(), QStringLiteral("keep me"));
     }
 
+    // A file already there is replaced only when the user says so.
+    void exportAsksBeforeReplacing()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("page.html"));
+        QVERIFY(!WriteTextFile(path, {QStringLiteral("mine")}));
+        m_result->setText(QStringLiteral("abc"));
+        m_prompts.filesToSave << path << path;
+        m_prompts.answers << Prompts::No << Prompts::Yes;
+        m_actions->exportToHtml();
+        QCOMPARE(ReadTextFile(path).text, QStringLiteral("mine\r\n"));
+        QCOMPARE(m_prompts.messages.size(), 1);
+        QVERIFY(m_prompts.messages[0].text.contains(path));
+        QCOMPARE(m_prompts.messages[0].style, Prompts::YesNo | Prompts::Exclamation);
+        m_actions->exportToHtml();
+        QVERIFY(ReadTextFile(path).text.contains(QStringLiteral("<body>\r\nabc")));
+        QCOMPARE(m_prompts.messages.last().text, QStringLiteral("Html File Created"));
+    }
+
     void openFileLoadsAnyTextFile()
     {
         QTemporaryDir dir;

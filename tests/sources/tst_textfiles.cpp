@@ -153,6 +153,31 @@ private slots:
         QVERIFY(!QFileInfo(QStringLiteral("/dev/full")).isFile());
     }
 
+    // A disk that fills while a small file waits in the write buffer: the
+    // failure shows only when the buffer goes out, and must still be caught.
+    // The process's file size limit stands in for a full disk.
+    void aDiskThatFillsLeavesTheOldFileAndSaysSo()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("kept.txt"));
+        QVERIFY(!WriteTextFile(path, {QStringLiteral("the whole earlier text")}));
+        const QString fresh = m_dir.filePath(QStringLiteral("fresh.txt"));
+        rlimit before{};
+        getrlimit(RLIMIT_FSIZE, &before);
+        signal(SIGXFSZ, SIG_IGN);
+        rlimit small = before;
+        small.rlim_cur = 1000;
+        QVERIFY(setrlimit(RLIMIT_FSIZE, &small) == 0);
+        const QString text(4000, QLatin1Char('x'));
+        const auto replacing = WriteTextFile(path, {text});
+        const auto creating = WriteTextFile(fresh, {text});
+        setrlimit(RLIMIT_FSIZE, &before);
+        QVERIFY(replacing && replacing->contains(path));
+        QVERIFY(creating && creating->contains(fresh));
+        QCOMPARE(ReadTextFile(path).text, QStringLiteral("the whole earlier text\r\n"));
+        QVERIFY(!QFileInfo::exists(fresh));
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral("kept")).size(), 1);
+    }
+
     void readingWhatIsNotAFileFails()
     {
         QVERIFY(!ReadTextFile(m_dir.filePath(QStringLiteral("missing.txt"))).ok());
