@@ -31,6 +31,8 @@ FitToSentence *ReprintRun::fitChooser(ReprintObserver *observer)
     }
     if (!m_tagger || !m_model) {
         m_fitUnavailable = true;
+        if (error.endsWith(QLatin1Char('.')))
+            error.chop(1); // the sentence goes on
         m_tagger.reset();
         if (observer) {
             observer->fitUnavailable(QStringLiteral("Synonyms cannot be fitted to their sentences: %1. The reprints "

@@ -10,6 +10,8 @@
 
 #include <algorithm>
 
+#include <sys/stat.h>
+
 namespace {
 
 // Windows-1252 at 0x80..0x9F; the rest of the code page equals Latin-1. The five
@@ -83,7 +85,41 @@ QString failure(const QString &action, const QString &path, const QString &reaso
     return QStringLiteral("Could not %1 %2: %3").arg(action, QDir::toNativeSeparators(path), reason);
 }
 
+// What something that is not an ordinary file is: "a folder", "a named pipe
+// (FIFO)"; empty when nothing is there.
+QString kindOf(const QString &path)
+{
+    struct stat info;
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return {};
+    if (S_ISDIR(info.st_mode))
+        return QStringLiteral("a folder");
+    if (S_ISFIFO(info.st_mode))
+        return QStringLiteral("a named pipe (FIFO)");
+    if (S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode))
+        return QStringLiteral("a device");
+    if (S_ISSOCK(info.st_mode))
+        return QStringLiteral("a socket");
+    return QStringLiteral("no ordinary file");
+}
+
 } // namespace
+
+QString notAFile(const QString &what, const QString &path)
+{
+    const QString native = QDir::toNativeSeparators(path);
+    const QString kind = kindOf(path);
+    const QFileInfo link(path);
+    if (link.isSymLink()) {
+        const QString target = QDir::toNativeSeparators(link.symLinkTarget());
+        return kind.isEmpty() ? QStringLiteral("%1 %2 is a link to %3, which does not exist").arg(what, native, target)
+                              : QStringLiteral("%1 %2 is a link to %3, which is %4, not a file")
+                                    .arg(what, native, target, kind);
+    }
+    if (kind.isEmpty())
+        return QStringLiteral("%1 %2 does not exist").arg(what, native);
+    return QStringLiteral("%1 %2 is %3, not a file").arg(what, native, kind);
+}
 
 QString decodeText(const QByteArray &bytes)
 {

@@ -40,5 +40,10 @@ constexpr qint64 LargestSourceFile = qint64(64) << 20;
 // True when `path` names an existing ordinary file; a folder is not a file.
 bool FileExists(const QString &path);
 
+// Why `path`, which is no ordinary file, cannot be read, as a sentence about
+// `what` ("The word database") with no full stop: "... does not exist", "... is
+// a folder, not a file", "... is a link to ..., which does not exist".
+QString notAFile(const QString &what, const QString &path);
+
 // Decodes bytes as ReadTextFile does.
 QString decodeText(const QByteArray &bytes);

@@ -1,5 +1,7 @@
 #include "startup/WordStore.h"
 
+#include "sources/TextFiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -44,43 +46,6 @@ void sqlFold(sqlite3_context *context, int, sqlite3_value **argv)
     sqlite3_result_text(context, folded.constData(), int(folded.size()), SQLITE_TRANSIENT);
 }
 
-// What something that is not an ordinary file is, for a message: "a folder",
-// "a named pipe (FIFO)"; empty when nothing is there.
-QString kindOf(const QString &path)
-{
-    struct stat info;
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
-        return {};
-    if (S_ISDIR(info.st_mode))
-        return QStringLiteral("a folder");
-    if (S_ISFIFO(info.st_mode))
-        return QStringLiteral("a named pipe (FIFO)");
-    if (S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode))
-        return QStringLiteral("a device");
-    if (S_ISSOCK(info.st_mode))
-        return QStringLiteral("a socket");
-    return QStringLiteral("no ordinary file");
-}
-
-// Why the word database at `path`, which is no ordinary file, cannot be opened.
-QString notAFile(const QString &path)
-{
-    const QString native = QDir::toNativeSeparators(path);
-    const QFileInfo link(path);
-    if (link.isSymLink()) {
-        const QString target = link.symLinkTarget();
-        const QString kind = kindOf(path);
-        return kind.isEmpty() ? QStringLiteral("The word database %1 is a link to %2, which does not exist.")
-                                    .arg(native, QDir::toNativeSeparators(target))
-                              : QStringLiteral("The word database %1 is a link to %2, which is %3, not a file.")
-                                    .arg(native, QDir::toNativeSeparators(target), kind);
-    }
-    const QString kind = kindOf(path);
-    if (kind.isEmpty())
-        return QStringLiteral("The word database %1 does not exist.").arg(native);
-    return QStringLiteral("The word database %1 is %2, not a file.").arg(native, kind);
-}
-
 } // namespace
 
 WordStore::WordStore()
@@ -105,7 +70,7 @@ std::optional<StoreFailure> WordStore::OpenWordStore(const QString &folder)
     };
 
     if (!QFileInfo(m_path).isFile())
-        return fail(notAFile(m_path));
+        return fail(notAFile(QStringLiteral("The word database"), m_path) + QLatin1Char('.'));
     // What SQLite says, with the file it is about and what the user can do.
     const auto unusable = [this](const QString &reason) {
         QString message = QStringLiteral("The word database %1 cannot be used: %2.")

@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 namespace {
 
 struct FitRow
@@ -247,6 +249,38 @@ private slots:
                  QStringList{"They built a huge house by the river."});
     }
 
+    // A model cut short anywhere is refused before the library reads past its
+    // end, and so is a path that names no ordinary file, each saying what it is.
+    void aDamagedModelIsRefusedWithItsReason()
+    {
+        QFile whole(FitData().languageModel);
+        QVERIFY(whole.open(QIODevice::ReadOnly));
+        const QByteArray bytes = whole.readAll();
+        QTemporaryDir dir;
+        const QString cut = dir.filePath(QStringLiteral("cut.lm.bin"));
+        for (const qint64 keep : {qint64(0), qint64(20), qint64(40), qint64(100), qint64(1) << 20, bytes.size() / 2,
+                                  bytes.size() - 5, bytes.size() - 1}) {
+            QFile file(cut);
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(bytes.left(keep));
+            file.close();
+            QString error;
+            QVERIFY2(!LanguageModel::load(cut, &error), qPrintable(QString::number(keep)));
+            QVERIFY2(error.contains(cut) && (error.contains(QStringLiteral("cut short")) || keep < 20),
+                     qPrintable(error));
+        }
+        mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("fifo"))).constData(), 0600);
+        const QList<QPair<QString, QString>> notFiles = {{dir.path(), "is a folder, not a file"},
+                                                          {dir.filePath(QStringLiteral("fifo")), "is a named pipe"},
+                                                          {QStringLiteral("/dev/zero"), "is a device, not a file"},
+                                                          {dir.filePath(QStringLiteral("none")), "does not exist"}};
+        for (const auto &[path, why] : notFiles) {
+            QString error;
+            QVERIFY(!LanguageModel::load(path, &error));
+            QVERIFY2(error.contains(why), qPrintable(error));
+        }
+    }
+
     // Without its data the fit is said to be unavailable once, and the runs go on
     // with the exact lookup.
     void missingDataIsSaidOnceAndTheRunGoesOn()
@@ -267,6 +301,7 @@ private slots:
         QVERIFY(run.ShowReprints(settings, &second));
         QCOMPARE(first.fitMessages.size(), 1);
         QVERIFY2(first.fitMessages.first().contains(QStringLiteral("no.lm.bin")), qPrintable(first.fitMessages.first()));
+        QVERIFY2(!first.fitMessages.first().contains(QStringLiteral("..")), qPrintable(first.fitMessages.first()));
         QVERIFY(second.fitMessages.isEmpty());
         QCOMPARE(first.results, QStringList{" alpha bravo \r\n\r\n"});
     }
