@@ -1,52 +1,27 @@
 #include "engine/PosTagger.h"
 
 #include <QFile>
-#include <QtEndian>
 
 #include <algorithm>
-#include <bit>
-#include <cctype>
-#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <initializer_list>
 #include <limits>
-#include <string_view>
 #include <utility>
 
 namespace {
 
-// Tags are stored as bytes.
-constexpr int MaxTags = 64;
 // Longer words are looked up only as they stand.
 constexpr qsizetype MaxLowerCase = 64;
-// A tag a word has less than this share as often as its likeliest one is never tried.
-constexpr double PruneRatio = 1e-3;
 // A common word capitalised in mid-sentence is most likely a name: its own tags count this much less.
 constexpr float LogCapitalPenalty = -3.0f;
 // The lattice a thread keeps for its next sentence, at most.
 constexpr size_t MaxKeptStates = size_t(1) << 20;
-// The log probability of what the tables never saw.
-constexpr float LogFloor = -30.0f;
 
 // The clitics read apart from their word, as the lexicon spells them.
 const char *const Clitics[] = {"'s", "'re", "'ve", "'ll", "'d", "'m", "n't", "'"};
 constexpr int Negation = 6;
 constexpr int Apostrophe = 7;
-
-struct ClassName
-{
-    const char *tag;
-    WordClass wordClass;
-};
-const ClassName ClassNames[] = {
-    {"nn", WordClass::Noun},         {"nns", WordClass::NounPlural},
-    {"vb", WordClass::Verb},         {"vbp", WordClass::Verb},
-    {"vbz", WordClass::VerbThird},   {"vbg", WordClass::VerbGerund},
-    {"vbd", WordClass::VerbPast},    {"vbn", WordClass::VerbPast},
-    {"jj", WordClass::Adjective},    {"jjr", WordClass::AdjectiveComparative},
-    {"jjs", WordClass::AdjectiveSuperlative}, {"rb", WordClass::Adverb},
-};
 
 bool isApostrophe(QChar c)
 {
@@ -70,38 +45,6 @@ bool endsWith(QStringView word, const char *suffix)
 bool endsWithAny(QStringView word, std::initializer_list<const char *> suffixes)
 {
     return std::any_of(suffixes.begin(), suffixes.end(), [word](const char *s) { return endsWith(word, s); });
-}
-
-// The next line of `bytes` from `at`, without its line feed; nothing at the end.
-std::optional<std::string_view> nextLine(const QByteArray &bytes, qsizetype &at)
-{
-    if (at >= bytes.size())
-        return std::nullopt;
-    qsizetype end = bytes.indexOf('\n', at);
-    if (end < 0)
-        end = bytes.size();
-    const std::string_view line(bytes.constData() + at, size_t(end - at));
-    at = end + 1;
-    return line;
-}
-
-std::string_view trimmed(std::string_view s)
-{
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front())))
-        s.remove_prefix(1);
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back())))
-        s.remove_suffix(1);
-    return s;
-}
-
-QList<QByteArray> words(std::string_view line)
-{
-    return QByteArray(line.data(), qsizetype(line.size())).simplified().split(' ');
-}
-
-float logOf(double p)
-{
-    return p > 0 ? std::max(float(std::log(p)), LogFloor) : LogFloor;
 }
 
 } // namespace
@@ -147,313 +90,20 @@ std::optional<PosTagger> PosTagger::load(const QString &lexiconPath, const QStri
     PosTagger tagger;
     QList<QByteArray> names;
     QString why;
-    if (!tagger.readTrigrams(trigramFile.readAll(), names, &why))
+    if (!tagger.m_model.readTrigrams(trigramFile.readAll(), names, &why))
         return fail(trigramPath, why);
-    if (!tagger.readLexicon(lexiconFile.readAll(), names, &why))
+    if (!tagger.m_model.readLexicon(lexiconFile.readAll(), names, &why))
         return fail(lexiconPath, why);
-    return tagger;
-}
-
-bool PosTagger::readTrigrams(const QByteArray &bytes, QList<QByteArray> &names, QString *why)
-{
-    qsizetype at = 0;
-    const auto header = nextLine(bytes, at);
-    const auto vocabulary = nextLine(bytes, at);
-    const auto predicted = nextLine(bytes, at);
-    if (!header || trimmed(*header) != "NgramBin_2 3") {
-        *why = QStringLiteral("not a table of tag trigrams (the first line is not \"NgramBin_2 3\")");
-        return false;
-    }
-    if (!vocabulary || !predicted) {
-        *why = QStringLiteral("the header ends early");
-        return false;
-    }
-    names = words(*vocabulary);
-    if (names.size() == 1 && names.front().isEmpty()) {
-        *why = QStringLiteral("the vocabulary is empty");
-        return false;
-    }
-    if (names.size() > MaxTags) {
-        *why = QStringLiteral("%1 tags, more than %2").arg(names.size()).arg(MaxTags);
-        return false;
-    }
-    if (words(*predicted) != names) {
-        *why = QStringLiteral("the predicted vocabulary differs from the vocabulary");
-        return false;
-    }
-    for (const QByteArray &name : std::as_const(names)) {
-        if (names.count(name) > 1) {
-            *why = QStringLiteral("the tag \"%1\" appears twice").arg(QString::fromUtf8(name));
-            return false;
-        }
-    }
-
-    // The counts: big-endian doubles, where -k stands for k - 1 zeros.
-    const int n = int(names.size());
-    const size_t cells = size_t(n) * size_t(n) * size_t(n);
-    if ((bytes.size() - std::min(at, bytes.size())) % 8 != 0) {
-        *why = QStringLiteral("the counts end in the middle of a number");
-        return false;
-    }
-    std::vector<double> counts;
-    counts.reserve(cells);
-    for (qsizetype i = at; i + 8 <= bytes.size(); i += 8) {
-        const double v = std::bit_cast<double>(qFromBigEndian<quint64>(bytes.constData() + i));
-        const double zeros = -v - 1;
-        if (!std::isfinite(v) || (v < 0 && (zeros < 0 || zeros != std::floor(zeros)))) {
-            *why = QStringLiteral("a count that is not a number");
-            return false;
-        }
-        if ((v >= 0 && counts.size() == cells) || (v < 0 && zeros > double(cells - counts.size()))) {
-            *why = QStringLiteral("more counts than the %1 that %2 tags need").arg(cells).arg(n);
-            return false;
-        }
-        if (v >= 0)
-            counts.push_back(v);
-        else
-            counts.insert(counts.end(), size_t(zeros), 0.0);
-    }
-    if (counts.size() != cells) {
-        *why = QStringLiteral("%1 counts where %2 tags need %3").arg(counts.size()).arg(n).arg(cells);
-        return false;
-    }
-
-    auto id = [&names](const char *name) { return int(names.indexOf(QByteArray(name))); };
-    for (const char *name : {"punc", "nn", "nns", "nnp", "nnps", "vb", "vbp", "vbz", "vbg", "vbd", "vbn", "jj",
-                             "jjr", "jjs", "rb", "cd"}) {
-        if (id(name) < 0) {
-            *why = QStringLiteral("the vocabulary lacks the tag \"%1\"").arg(QLatin1String(name));
-            return false;
-        }
-    }
-    m_tag = Tags{quint8(id("punc")), quint8(id("nn")),  quint8(id("nns")), quint8(id("nnp")),
-                 quint8(id("nnps")), quint8(id("vb")),  quint8(id("vbp")), quint8(id("vbz")),
-                 quint8(id("vbg")),  quint8(id("vbd")), quint8(id("vbn")), quint8(id("jj")),
-                 quint8(id("jjr")),  quint8(id("jjs")), quint8(id("rb")),  quint8(id("cd"))};
-    m_tagCount = n;
-    m_classOfTag.assign(size_t(n), WordClass::None);
-    for (const ClassName &c : ClassNames)
-        m_classOfTag[size_t(id(c.tag))] = c.wordClass;
-
-    // Unigram and bigram counts, summed out of the trigrams.
-    const auto N = size_t(n);
-    std::vector<double> pair(N * N), follow(N * N), context(N), single(N);
-    double total = 0;
-    for (size_t a = 0; a < N; ++a) {
-        for (size_t b = 0; b < N; ++b) {
-            for (size_t c = 0; c < N; ++c) {
-                const double k = counts[(a * N + b) * N + c];
-                pair[a * N + b] += k;
-                follow[b * N + c] += k;
-                context[b] += k;
-                single[c] += k;
-                total += k;
-            }
-        }
-    }
-    if (total <= 1) {
-        *why = QStringLiteral("the table holds no counts");
-        return false;
-    }
-
-    // The weights of the trigram, bigram and unigram estimates, by deleted
-    // interpolation: each trigram votes, with its count, for the estimate
-    // that predicts it best once it is taken out of the counts.
-    double lambda[3] = {0, 0, 0};
-    for (size_t a = 0; a < N; ++a) {
-        for (size_t b = 0; b < N; ++b) {
-            for (size_t c = 0; c < N; ++c) {
-                const double k = counts[(a * N + b) * N + c];
-                if (k <= 0)
-                    continue;
-                const double uni = (single[c] - 1) / (total - 1);
-                const double bi = context[b] > 1 ? (follow[b * N + c] - 1) / (context[b] - 1) : 0;
-                const double tri = pair[a * N + b] > 1 ? (k - 1) / (pair[a * N + b] - 1) : 0;
-                lambda[tri >= bi && tri >= uni ? 2 : bi >= uni ? 1 : 0] += k;
-            }
-        }
-    }
-    const double votes = lambda[0] + lambda[1] + lambda[2];
-    for (double &l : lambda)
-        l /= votes;
-
-    // The estimates a context lacks give their weight to the others.
-    auto mix = [&](double uni, const double *bi, const double *tri) {
-        double p = lambda[0] * uni, weight = lambda[0];
-        if (bi) {
-            p += lambda[1] * *bi;
-            weight += lambda[1];
-        }
-        if (tri) {
-            p += lambda[2] * *tri;
-            weight += lambda[2];
-        }
-        return logOf(p / weight);
-    };
-    m_logTransition.resize(cells);
-    m_logStart.resize(N);
-    m_logPrior.resize(N);
-    m_tagCounts.resize(N);
-    for (size_t c = 0; c < N; ++c) {
-        const double uni = single[c] / total;
-        m_logPrior[c] = logOf(uni);
-        m_tagCounts[c] = float(single[c]);
-        // A sentence follows punctuation, two tags back unknown.
-        const double punctuation = context[m_tag.punc];
-        const double afterPunctuation = punctuation > 0 ? follow[m_tag.punc * N + c] / punctuation : 0;
-        m_logStart[c] = mix(uni, punctuation > 0 ? &afterPunctuation : nullptr, nullptr);
-        for (size_t b = 0; b < N; ++b) {
-            const double bi = context[b] > 0 ? follow[b * N + c] / context[b] : 0;
-            for (size_t a = 0; a < N; ++a) {
-                const double tri = pair[a * N + b] > 0 ? counts[(a * N + b) * N + c] / pair[a * N + b] : 0;
-                m_logTransition[(a * N + b) * N + c] =
-                    mix(uni, context[b] > 0 ? &bi : nullptr, pair[a * N + b] > 0 ? &tri : nullptr);
-            }
-        }
-    }
-    return true;
-}
-
-bool PosTagger::readLexicon(const QByteArray &bytes, const QList<QByteArray> &names, QString *why)
-{
-    qsizetype at = 0;
-    const auto header = nextLine(bytes, at);
-    if (!header || trimmed(*header) != "MNCL") {
-        *why = QStringLiteral("not a part-of-speech lexicon (the first line is not \"MNCL\")");
-        return false;
-    }
-    // Tags named by numbers mark words the treebank left undecided; they are never chosen.
-    auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
-    std::vector<bool> undecided(names.size());
-    for (qsizetype t = 0; t < names.size(); ++t)
-        undecided[size_t(t)] = std::all_of(names[t].begin(), names[t].end(), isDigit);
-
-    std::vector<Candidate> found;
-    int lineNumber = 1;
-    while (const auto next = nextLine(bytes, at)) {
-        ++lineNumber;
-        const std::string_view line = trimmed(*next);
-        if (line.empty())
-            continue;
-        auto malformed = [&] {
-            *why = QStringLiteral("line %1 is not (\"word\" ((tag logprob) ...) () )").arg(lineNumber);
-            return false;
-        };
-        // ("word" ((tag logprob) (tag logprob) ) () )
-        const size_t close = line.find("\" (", 3);
-        if (!line.starts_with("(\"") || close == std::string_view::npos || !line.ends_with(')'))
-            return malformed();
-        const std::string_view word = line.substr(2, close - 2);
-        size_t p = close + 3;
-        found.clear();
-        for (;;) {
-            while (p < line.size() && line[p] == ' ')
-                ++p;
-            if (p >= line.size())
-                return malformed();
-            if (line[p] == ')')
-                break;
-            const size_t space = line.find(' ', p);
-            const size_t end = line.find(')', p);
-            if (line[p] != '(' || space == std::string_view::npos || end == std::string_view::npos || space > end)
-                return malformed();
-            const QByteArray tag(line.data() + p + 1, qsizetype(space - p - 1));
-            double logProbability = 0;
-            const auto parsed = std::from_chars(line.data() + space + 1, line.data() + end, logProbability);
-            if (parsed.ec != std::errc() || parsed.ptr != line.data() + end || !std::isfinite(logProbability))
-                return malformed();
-            const auto t = names.indexOf(tag);
-            if (t < 0) {
-                *why = QStringLiteral("line %1: the tag \"%2\" is not in the trigram table")
-                           .arg(lineNumber)
-                           .arg(QString::fromUtf8(tag));
-                return false;
-            }
-            if (!undecided[size_t(t)])
-                found.push_back({float(logProbability), quint8(t)});
-            p = end + 1;
-        }
-        addLexiconEntry(QString::fromUtf8(word.data(), qsizetype(word.size())), found);
-    }
-    if (m_entries.empty()) {
-        *why = QStringLiteral("the lexicon holds no words");
-        return false;
-    }
-
-    m_slots.assign(std::bit_ceil(2 * m_entries.size()), -1);
-    const size_t mask = m_slots.size() - 1;
-    for (size_t e = 0; e < m_entries.size(); ++e) {
-        const LexiconEntry &entry = m_entries[e];
-        const QStringView spelling(m_spellings.data() + entry.spellingStart, entry.spellingLength);
-        if (find(spelling))
-            continue; // a word listed twice keeps its first line
-        size_t slot = qHash(spelling, 0) & mask;
-        while (m_slots[slot] >= 0)
-            slot = (slot + 1) & mask;
-        m_slots[slot] = qint32(e);
-    }
-    readPossessivesAsDeterminers(names);
     for (size_t c = 0; c < std::size(Clitics); ++c) {
-        const LexiconEntry *entry = find(QString::fromLatin1(Clitics[c]));
-        m_clitics[c] = entry ? qint32(entry - m_entries.data()) : -1;
+        const LexiconEntry *entry = tagger.m_model.find(QString::fromLatin1(Clitics[c]));
+        tagger.m_clitics[c] = entry ? qint32(entry - tagger.m_model.entries.data()) : -1;
     }
-    return true;
-}
-
-void PosTagger::addLexiconEntry(QStringView word, std::vector<Candidate> &candidates)
-{
-    auto seen = [this](const Candidate &c) { return std::exp(double(c.logEmission)) * m_tagCounts[c.tag]; };
-    double most = 0;
-    for (const Candidate &c : candidates)
-        most = std::max(most, seen(c));
-    std::erase_if(candidates, [&](const Candidate &c) { return seen(c) < most * PruneRatio; });
-    if (word.isEmpty() || candidates.empty() || candidates.size() > 255 || word.size() > 0xffff)
-        return; // read as an unknown word
-    m_entries.push_back({quint32(m_spellings.size()), quint32(m_candidates.size()), quint16(word.size()),
-                         quint8(candidates.size())});
-    m_spellings.insert(m_spellings.end(), word.utf16(), word.utf16() + word.size());
-    m_candidates.insert(m_candidates.end(), candidates.begin(), candidates.end());
-}
-
-void PosTagger::readPossessivesAsDeterminers(const QList<QByteArray> &names)
-{
-    // The lexicon tags "their" as it tags "they": its tags have no possessive
-    // pronoun. Such a word stands before a noun as a determiner does, and is
-    // read as one; "her" too, which is more often "her house" than "saw her".
-    const auto dt = names.indexOf(QByteArray("dt")), prp = names.indexOf(QByteArray("prp"));
-    if (dt < 0 || prp < 0)
-        return;
-    for (const char *spelling : {"my", "your", "his", "her", "its", "our", "their"}) {
-        const LexiconEntry *entry = find(QString::fromLatin1(spelling));
-        if (!entry)
-            continue;
-        const auto first = m_candidates.begin() + entry->candidateStart;
-        for (auto c = first; c != first + entry->candidateCount; ++c) {
-            if (c->tag == prp) {
-                const double seen = std::exp(double(c->logEmission)) * m_tagCounts[size_t(prp)];
-                *c = {logOf(seen / m_tagCounts[size_t(dt)]), quint8(dt)};
-            }
-        }
-    }
-}
-
-const PosTagger::LexiconEntry *PosTagger::find(QStringView word) const
-{
-    if (m_slots.empty())
-        return nullptr;
-    const size_t mask = m_slots.size() - 1;
-    for (size_t slot = qHash(word, 0) & mask; m_slots[slot] >= 0; slot = (slot + 1) & mask) {
-        const LexiconEntry &entry = m_entries[size_t(m_slots[slot])];
-        if (entry.spellingLength == word.size()
-            && std::equal(word.utf16(), word.utf16() + word.size(), m_spellings.data() + entry.spellingStart))
-            return &entry;
-    }
-    return nullptr;
+    return tagger;
 }
 
 const PosTagger::LexiconEntry *PosTagger::findAnyCase(QStringView word) const
 {
-    if (const LexiconEntry *entry = find(word))
+    if (const LexiconEntry *entry = m_model.find(word))
         return entry;
     if (word.size() > MaxLowerCase)
         return nullptr;
@@ -463,7 +113,7 @@ const PosTagger::LexiconEntry *PosTagger::findAnyCase(QStringView word) const
         lower[i] = word[i].toLower().unicode();
         changed = changed || lower[i] != word[i].unicode();
     }
-    return changed ? find(QStringView(lower, word.size())) : nullptr;
+    return changed ? m_model.find(QStringView(lower, word.size())) : nullptr;
 }
 
 QVector<WordClass> PosTagger::tag(const QStringList &tokens) const
@@ -481,7 +131,7 @@ QVector<WordClass> PosTagger::tag(const QStringList &tokens) const
     QVector<WordClass> classes(tokens.size(), WordClass::None);
     for (qsizetype k = 0; k < tokens.size(); ++k) {
         if (const int p = s.head[size_t(k)]; p > 0)
-            classes[k] = m_classOfTag[s.candidate(p, s.chosen[size_t(p)]).tag];
+            classes[k] = m_model.classOfTag[s.candidate(p, s.chosen[size_t(p)]).tag];
     }
     if (s.score.capacity() > MaxKeptStates)
         s = Scratch(); // a text passed as one sentence keeps no lattice of its size
@@ -527,9 +177,9 @@ int PosTagger::splitToken(QStringView token, bool &sentenceStart, Scratch &s) co
     const int head = addWord(word, sentenceStart, s);
     sentenceStart = false;
     if (clitic >= 0)
-        addEntry(m_entries[size_t(m_clitics[size_t(clitic)])], s);
+        addEntry(m_model.entries[size_t(m_clitics[size_t(clitic)])], s);
     if (!tail.isEmpty() && isApostrophe(tail.front()) && endsWith(word, "s") && m_clitics[Apostrophe] >= 0) {
-        addEntry(m_entries[size_t(m_clitics[Apostrophe])], s); // "members'"
+        addEntry(m_model.entries[size_t(m_clitics[Apostrophe])], s); // "members'"
         tail = tail.sliced(1);
     }
     if (!tail.isEmpty())
@@ -541,9 +191,9 @@ int PosTagger::addWord(QStringView word, bool sentenceStart, Scratch &s) const
 {
     const bool capital = word.front().isUpper();
     const bool nameLike = capital && !sentenceStart && word != QLatin1String("I");
-    auto isProper = [this](const Candidate &c) { return c.tag == m_tag.nnp || c.tag == m_tag.nnps; };
+    auto isProper = [this](const Candidate &c) { return c.tag == m_model.tags.nnp || c.tag == m_model.tags.nnps; };
     const LexiconEntry *entry = findAnyCase(word);
-    const Candidate *first = entry ? m_candidates.data() + entry->candidateStart : nullptr;
+    const Candidate *first = entry ? m_model.candidates.data() + entry->candidateStart : nullptr;
     const Candidate *end = entry ? first + entry->candidateCount : nullptr;
     const bool proper = std::any_of(first, end, isProper);
     const bool common = !std::all_of(first, end, isProper);
@@ -563,33 +213,33 @@ int PosTagger::addWord(QStringView word, bool sentenceStart, Scratch &s) const
                 s.candidates[i].logEmission += LogCapitalPenalty;
         }
         if (!proper) // as rare as a name seen once
-            s.candidates.push_back({-std::log(m_tagCounts[m_tag.nnp]), m_tag.nnp});
+            s.candidates.push_back({-std::log(m_model.tagCounts[m_model.tags.nnp]), m_model.tags.nnp});
     }
     return s.close();
 }
 
 int PosTagger::addEntry(const LexiconEntry &entry, Scratch &s) const
 {
-    s.candidates.insert(s.candidates.end(), m_candidates.begin() + entry.candidateStart,
-                        m_candidates.begin() + entry.candidateStart + entry.candidateCount);
+    s.candidates.insert(s.candidates.end(), m_model.candidates.begin() + entry.candidateStart,
+                        m_model.candidates.begin() + entry.candidateStart + entry.candidateCount);
     return s.close();
 }
 
 int PosTagger::addPunctuation(Scratch &s) const
 {
-    s.candidates.push_back({0.0f, m_tag.punc});
+    s.candidates.push_back({0.0f, m_model.tags.punc});
     return s.close();
 }
 
 void PosTagger::addGuess(quint8 tag, float weight, Scratch &s) const
 {
     // P(word | tag) is P(tag | word) P(word) / P(tag); P(word) is the same for every tag.
-    s.candidates.push_back({std::log(weight) - m_logPrior[tag], tag});
+    s.candidates.push_back({std::log(weight) - m_model.logPrior[tag], tag});
 }
 
 void PosTagger::guess(QStringView word, bool properName, bool sentenceStart, Scratch &s) const
 {
-    const Tags &t = m_tag;
+    const TaggerModel::Tags &t = m_model.tags;
     float share = 1.0f;
     auto add = [&](std::initializer_list<std::pair<quint8, float>> guesses) {
         for (const auto &[tag, weight] : guesses)
@@ -644,8 +294,8 @@ void PosTagger::decode(Scratch &s) const
     s.chosen.assign(size_t(positions), 0);
     if (positions < 2)
         return;
-    const auto n = size_t(m_tagCount);
-    const float *transition = m_logTransition.data();
+    const auto n = size_t(m_model.tagCount);
+    const float *transition = m_model.logTransition.data();
 
     s.firstState.assign(size_t(positions) + 1, 0);
     for (int p = 1; p < positions; ++p)
@@ -656,7 +306,7 @@ void PosTagger::decode(Scratch &s) const
     // The first word follows the punctuation of position 0.
     for (quint32 b = 0; b < s.count(1); ++b) {
         const Candidate &c = s.candidate(1, b);
-        s.score[b] = m_logStart[c.tag] + c.logEmission;
+        s.score[b] = m_model.logStart[c.tag] + c.logEmission;
     }
     for (int p = 2; p < positions; ++p) {
         const quint32 before = s.count(p - 2), previous = s.count(p - 1), here = s.count(p);
@@ -687,11 +337,11 @@ void PosTagger::decode(Scratch &s) const
     const int last = positions - 1;
     const quint32 previous = s.count(last - 1), here = s.count(last);
     float *scores = s.score.data() + s.firstState[size_t(last)];
-    if (!(here == 1 && s.candidate(last, 0).tag == m_tag.punc)) {
+    if (!(here == 1 && s.candidate(last, 0).tag == m_model.tags.punc)) {
         for (quint32 a = 0; a < previous; ++a) {
             const size_t ta = s.candidate(last - 1, a).tag;
             for (quint32 b = 0; b < here; ++b)
-                scores[a * here + b] += transition[(ta * n + s.candidate(last, b).tag) * n + m_tag.punc];
+                scores[a * here + b] += transition[(ta * n + s.candidate(last, b).tag) * n + m_model.tags.punc];
         }
     }
     const auto best = size_t(std::max_element(scores, scores + previous * here) - scores);

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "engine/TaggerModel.h"
 #include "engine/WordClass.h"
 
-#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -10,7 +10,6 @@
 
 #include <array>
 #include <optional>
-#include <vector>
 
 // Tells the part of speech of each word of a sentence: a second-order hidden
 // Markov model over the Penn Treebank tags, decoded by Viterbi.
@@ -37,33 +36,11 @@ public:
     QVector<WordClass> tag(const QStringList &tokens) const;
 
 private:
-    // One tag a word may have, with the log probability of the word given it.
-    struct Candidate
-    {
-        float logEmission;
-        quint8 tag;
-    };
-    struct LexiconEntry
-    {
-        quint32 spellingStart;
-        quint32 candidateStart;
-        quint16 spellingLength;
-        quint8 candidateCount;
-    };
-    // The tags the rules and the decoder name.
-    struct Tags
-    {
-        quint8 punc, nn, nns, nnp, nnps, vb, vbp, vbz, vbg, vbd, vbn, jj, jjr, jjs, rb, cd;
-    };
+    using Candidate = TaggerModel::Candidate;
+    using LexiconEntry = TaggerModel::LexiconEntry;
     struct Scratch;
 
     PosTagger() = default;
-    bool readTrigrams(const QByteArray &bytes, QList<QByteArray> &names, QString *why);
-    bool readLexicon(const QByteArray &bytes, const QList<QByteArray> &names, QString *why);
-    void addLexiconEntry(QStringView word, std::vector<Candidate> &candidates);
-    void readPossessivesAsDeterminers(const QList<QByteArray> &names);
-
-    const LexiconEntry *find(QStringView word) const;
     const LexiconEntry *findAnyCase(QStringView word) const;
     int splitToken(QStringView token, bool &sentenceStart, Scratch &s) const;
     int addWord(QStringView word, bool sentenceStart, Scratch &s) const;
@@ -73,18 +50,7 @@ private:
     void addGuess(quint8 tag, float weight, Scratch &s) const;
     void decode(Scratch &s) const;
 
-    int m_tagCount = 0;
-    Tags m_tag{};
-    std::vector<WordClass> m_classOfTag;
-    std::vector<float> m_logTransition; // log P(t3 | t1 t2) at (t1 * n + t2) * n + t3
-    std::vector<float> m_logStart;      // log P(t) for a sentence's first word
-    std::vector<float> m_logPrior;      // log P(t)
-    std::vector<float> m_tagCounts;     // how often each tag was seen
-
-    std::vector<char16_t> m_spellings;
-    std::vector<LexiconEntry> m_entries;
-    std::vector<Candidate> m_candidates;
-    std::vector<qint32> m_slots; // open addressing into m_entries; -1 is empty
+    TaggerModel m_model;
     // The lexicon's entries for the clitics: 's 're 've 'll 'd 'm n't '
     std::array<qint32, 8> m_clitics{};
 };
