@@ -1,6 +1,9 @@
 #include "engine/PosTagger.h"
 
+#include "sources/TextFiles.h"
+
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <cmath>
@@ -80,6 +83,14 @@ std::optional<PosTagger> PosTagger::load(const QString &lexiconPath, const QStri
             *error = QStringLiteral("%1: %2").arg(path, why);
         return std::nullopt;
     };
+    // A pipe would hold the open, and a device be read without end.
+    for (const QString &path : {trigramPath, lexiconPath}) {
+        if (!QFileInfo(path).isFile()) {
+            const QString kind = whatIsAt(path);
+            return fail(path, kind.isEmpty() ? QStringLiteral("it does not exist")
+                                             : QStringLiteral("it is %1, not a file").arg(kind));
+        }
+    }
     QFile trigramFile(trigramPath);
     if (!trigramFile.open(QIODevice::ReadOnly))
         return fail(trigramPath, trigramFile.errorString());

@@ -85,9 +85,9 @@ QString failure(const QString &action, const QString &path, const QString &reaso
     return QStringLiteral("Could not %1 %2: %3").arg(action, QDir::toNativeSeparators(path), reason);
 }
 
-// What something that is not an ordinary file is: "a folder", "a named pipe
-// (FIFO)"; empty when nothing is there.
-QString kindOf(const QString &path)
+} // namespace
+
+QString whatIsAt(const QString &path)
 {
     struct stat info;
     if (::stat(QFile::encodeName(path).constData(), &info) != 0)
@@ -103,12 +103,10 @@ QString kindOf(const QString &path)
     return QStringLiteral("no ordinary file");
 }
 
-} // namespace
-
 QString notAFile(const QString &what, const QString &path)
 {
     const QString native = QDir::toNativeSeparators(path);
-    const QString kind = kindOf(path);
+    const QString kind = whatIsAt(path);
     const QFileInfo link(path);
     if (link.isSymLink()) {
         const QString target = QDir::toNativeSeparators(link.symLinkTarget());

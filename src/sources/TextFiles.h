@@ -40,6 +40,10 @@ constexpr qint64 LargestSourceFile = qint64(64) << 20;
 // True when `path` names an existing ordinary file; a folder is not a file.
 bool FileExists(const QString &path);
 
+// What stands at `path` when it is no ordinary file: "a folder", "a named pipe
+// (FIFO)", "a device"; empty when nothing is there.
+QString whatIsAt(const QString &path);
+
 // Why `path`, which is no ordinary file, cannot be read, as a sentence about
 // `what` ("The word database") with no full stop: "... does not exist", "... is
 // a folder, not a file", "... is a link to ..., which does not exist".

@@ -5,6 +5,8 @@
 
 #include <thread>
 
+#include <sys/stat.h>
+
 namespace {
 
 const QString Lexicon = FitData().lexicon;
@@ -140,6 +142,14 @@ private slots:
         QVERIFY(!PosTagger::load(QStringLiteral("/nonexistent/lexicon"), Trigrams, &error));
         QVERIFY2(error.startsWith(QStringLiteral("/nonexistent/lexicon: ")), qPrintable(error));
         QVERIFY(!PosTagger::load(Lexicon, Trigrams + QStringLiteral(".missing"), nullptr));
+        // What is not a file is not opened: a pipe would wait for ever, a device never end.
+        QTemporaryDir dir;
+        const QString fifo = dir.filePath(QStringLiteral("fifo"));
+        QVERIFY(mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+        QVERIFY(!PosTagger::load(fifo, Trigrams, &error));
+        QVERIFY2(error.contains(QStringLiteral("named pipe")), qPrintable(error));
+        QVERIFY(!PosTagger::load(Lexicon, QStringLiteral("/dev/zero"), &error));
+        QVERIFY2(error.contains(QStringLiteral("a device")), qPrintable(error));
     }
 };
 
