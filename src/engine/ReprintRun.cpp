@@ -162,7 +162,12 @@ std::optional<ReprintRun::ViewStep> ReprintRun::ViewNext()
     const QString path = workingCopyPath(m_viewPosition);
     if (m_made >= 0 && m_viewPosition > m_made) {
         step.error = QStringLiteral("Reprint %1 was not made: the run stopped after %2.").arg(m_viewPosition).arg(m_made);
-    } else if (FileExists(path)) {
+    } else if (!FileExists(path)) {
+        const QString kind = whatIsAt(path);
+        step.error = QStringLiteral("Working copy %1 (%2) %3 since the run made it, so it cannot be shown.")
+                         .arg(QString::number(m_viewPosition), QDir::toNativeSeparators(path),
+                              kind.isEmpty() ? QStringLiteral("is gone") : QStringLiteral("has become %1").arg(kind));
+    } else {
         const TextFileContent content = ReadTextFile(path);
         if (content.ok()) {
             step.text = content.text;

@@ -68,7 +68,8 @@ public:
     // View Next, counting by the last run's reprint count as typed. Nothing when
     // the count is not a number above 1. Otherwise moves to the next working
     // copy; when the count equals the new position, the next step starts over at
-    // 1. A copy the last run did not make is not shown: the step's error says so.
+    // 1. A copy the last run did not make, or that is no longer there, is not
+    // shown: the step's error says so.
     std::optional<ViewStep> ViewNext();
 
     qint64 viewPosition() const { return m_viewPosition; }

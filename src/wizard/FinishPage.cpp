@@ -165,7 +165,11 @@ void FinishPage::viewNext()
         showText(*step->text);
         if (step->changes)
             showChanges(*step->changes);
-    } else if (!step->error.isEmpty())
+        return;
+    }
+    // The box never shows one copy under another's number.
+    showText(QString());
+    if (!step->error.isEmpty())
         m_prompts.message(step->error, Prompts::Exclamation, MainCaption);
 }
 

@@ -32,10 +32,11 @@ std::optional<qint64> ReprintsPage::confirmCount()
 {
     const std::optional<double> value = decimalNumber(m_count->text());
     const qint64 rounded = value ? roundHalfEven(*value) : 0;
-    if (value && rounded >= -32768 && rounded <= LargestCount)
+    // No reprint at all is no run: it would report content made over an empty box.
+    if (value && rounded >= 1 && rounded <= LargestCount)
         return rounded;
     refuse(m_prompts,
-           QStringLiteral("The number of reprints must be a whole number from 0 to %1. "
+           QStringLiteral("The number of reprints must be a whole number from 1 to %1. "
                           "Please go back to the Reprints page and correct it.")
                .arg(LargestCount),
            nullptr);

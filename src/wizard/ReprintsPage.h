@@ -17,7 +17,7 @@ public:
 
     QString countText() const;
     // The count as a whole number (a fraction rounded half to even), or nothing
-    // when the text is not a number or lies outside -32768 to 32767, after
+    // when the text is not a number or lies outside 1 to 32767, after
     // saying so.
     std::optional<qint64> confirmCount();
     void reset() override;

@@ -194,6 +194,9 @@ private slots:
         QTest::newRow("letters") << "many";
         QTest::newRow("two points") << "1.2.3";
         QTest::newRow("too many") << "40000";
+        QTest::newRow("none") << "0";
+        QTest::newRow("below one once rounded") << "0.5";
+        QTest::newRow("negative") << "-5";
     }
     void badReprintCountsStopOnTheOutputPage()
     {
@@ -217,7 +220,7 @@ private slots:
         QTest::addColumn<int>("files");
         QTest::newRow("2.5 gives 2") << "2.5" << 2;
         QTest::newRow("3.5 gives 4") << "3.5" << 4;
-        QTest::newRow("0 gives none") << "0" << 0;
+        QTest::newRow("1.5 gives 2") << "1.5" << 2;
     }
     void fractionalCountsRoundHalfToEven()
     {
@@ -383,6 +386,31 @@ private slots:
         }
         QCOMPARE(labels, (QStringList{"2 Of 3", "3 Of 3", "1 Of 3", "2 Of 3"}));
         QCOMPARE(d.text("TxtFinishContant"), ReadTextFile(d.path(QStringLiteral("Quillmorph2.txt"))).text);
+    }
+
+    // A working copy gone since the run (deleted, or a folder in its place)
+    // is named, and no other copy's text stands under its number.
+    void viewNextSaysWhichCopyIsMissing()
+    {
+        WizardDriver d;
+        d.type("TxtContent", QStringLiteral("alpha bravo"));
+        d.nextUntil(5);
+        d.type("TxtReprints", QStringLiteral("4"));
+        d.next();
+        d.choose("OptNo");
+        d.next();
+        QVERIFY(QFile::remove(d.path(QStringLiteral("Quillmorph2.txt"))));
+        QVERIFY(QFile::remove(d.path(QStringLiteral("Quillmorph3.txt"))));
+        QVERIFY(QDir(d.program.path()).mkdir(QStringLiteral("Quillmorph3.txt")));
+        for (const char *copy : {"Quillmorph2.txt", "Quillmorph3.txt"}) {
+            d.click("cmdViewNext");
+            QVERIFY(d.text("TxtFinishContant").isEmpty());
+            QCOMPARE(d.prompts.messages.size(), copy[10] == '2' ? 1 : 2);
+            QVERIFY2(d.prompts.messages.last().text.contains(QLatin1String(copy)), qPrintable(d.prompts.messages.last().text));
+        }
+        QVERIFY(d.prompts.messages.last().text.contains(QStringLiteral("a folder")));
+        d.click("cmdViewNext");
+        QCOMPARE(d.text("TxtFinishContant"), ReadTextFile(d.path(QStringLiteral("Quillmorph4.txt"))).text);
     }
 
     void marksShowTheWordsEachReprintChangedAndStayOutOfTheText()
