@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QTextDocument>
 #include <QPushButton>
 
 #include <algorithm>
@@ -66,6 +67,14 @@ FinishPage::FinishPage(QWidget *window, Prompts &prompts, ReprintRun &run)
     m_result = control<TextBox>("TxtFinishContant");
     m_marks = new ChangeMarks(m_result);
     m_changedLabel = control<QLabel>("LblChanged");
+    // Once the user edits the text it is no longer the reprint the figure
+    // counts: the figure goes (the marks of untouched words stay, moved).
+    connect(m_result->document(), &QTextDocument::contentsChange, this, [this](int, int removed, int added) {
+        if (removed + added > 0 && m_changedLabel->isVisible()) {
+            m_changedLabel->hide();
+            m_result->setAccessibleDescription(QString());
+        }
+    });
     // A screen reader reads a label's name, not its text: the name is the figure.
     m_changedLabel->setAccessibleName(QStringLiteral("Words changed"));
     nameForScreenReaders(m_result, QStringLiteral("New content"),

@@ -460,6 +460,16 @@ private slots:
         QTest::keyClick(box, Qt::Key_X);
         before[edited] = {before[edited].first.insert(1, QLatin1Char('x')), WordChanges::Same};
         QCOMPARE(markedWords(d), before);
+        // The figure counted the reprint, which the text no longer is.
+        QVERIFY(d.get("LblChanged")->isHidden());
+        QVERIFY(box->accessibleDescription().isEmpty());
+        // A paste over the whole text leaves no mark.
+        d.click("cmdViewNext");
+        QVERIFY(d.get("LblChanged")->isVisible());
+        box->selectAll();
+        box->insertPlainText(QStringLiteral("pasted words"));
+        QVERIFY(box->findChild<ChangeMarks *>()->marks().empty());
+        QVERIFY(d.get("LblChanged")->isHidden());
 
         // A file of the user's own is no reprint: no marks, no figure.
         d.prompts.filesToOpen << d.path(QStringLiteral("Quillmorph1.txt"));
