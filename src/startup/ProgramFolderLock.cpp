@@ -1,15 +1,41 @@
 #include "startup/ProgramFolderLock.h"
 
 #include <QDir>
+#include <QFile>
 
-ProgramFolderLock::ProgramFolderLock(const QString &folder)
-    : m_folder(folder), m_lock(QDir(folder).filePath(QString::fromLatin1(FileName)))
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+ProgramFolderLock::ProgramFolderLock(const QString &folder) : m_folder(folder) {}
+
+ProgramFolderLock::~ProgramFolderLock()
 {
+    if (m_fd >= 0)
+        ::close(m_fd); // the lock goes with it
 }
 
 bool ProgramFolderLock::tryLock()
 {
-    return m_lock.tryLock(0) || m_lock.error() != QLockFile::LockFailedError;
+    if (m_fd >= 0)
+        return true;
+    const QByteArray path = QFile::encodeName(QDir(m_folder).filePath(QString::fromLatin1(FileName)));
+    const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return true;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const bool held = errno == EWOULDBLOCK;
+        ::close(fd);
+        return !held;
+    }
+    m_fd = fd;
+    // Who holds it, for a person who looks.
+    const QByteArray pid = QByteArray::number(qint64(::getpid())) + '\n';
+    if (::ftruncate(fd, 0) == 0 && ::write(fd, pid.constData(), size_t(pid.size())) < 0) {
+        // only a note: the lock holds without it
+    }
+    return true;
 }
 
 QString ProgramFolderLock::heldMessage() const

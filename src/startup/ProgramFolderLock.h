@@ -1,18 +1,21 @@
 #pragma once
 
-#include <QLockFile>
 #include <QString>
 
 // One running copy of Penrook per program folder: the working copies and the
 // scratch file there are written by the copy that holds the folder's lock, and
-// by no other. A lock left by a copy that crashed is taken over: its process is
-// gone, or is another program by now.
+// by no other. The lock is the system's, on an open lock file: it goes with
+// the process that held it, however that ends, and a lock file copied with
+// its folder, or left by a crash, holds nothing.
 class ProgramFolderLock
 {
 public:
     static constexpr auto FileName = "penrook.lock";
 
     explicit ProgramFolderLock(const QString &folder);
+    ~ProgramFolderLock();
+    ProgramFolderLock(const ProgramFolderLock &) = delete;
+    ProgramFolderLock &operator=(const ProgramFolderLock &) = delete;
 
     // True when this copy now holds the folder, or when the lock file cannot be
     // made at all (the folder's own troubles are reported where they matter).
@@ -24,5 +27,5 @@ public:
 
 private:
     QString m_folder;
-    QLockFile m_lock;
+    int m_fd = -1;
 };

@@ -138,6 +138,19 @@ private slots:
         first.reset();
         QVERIFY(second.tryLock());
     }
+
+    // A lock file copied with its folder while its copy runs, or left by a
+    // copy that is gone, holds nothing.
+    void aLockFileNoRunningCopyHoldsIsNoLock()
+    {
+        QTemporaryDir original, copied;
+        ProgramFolderLock running(original.path());
+        QVERIFY(running.tryLock());
+        const QString name = QString::fromLatin1(ProgramFolderLock::FileName);
+        QVERIFY(QFile::copy(QDir(original.path()).filePath(name), QDir(copied.path()).filePath(name)));
+        ProgramFolderLock copy(copied.path());
+        QVERIFY(copy.tryLock());
+    }
 };
 
 QTEST_GUILESS_MAIN(TestProgramFolder)
