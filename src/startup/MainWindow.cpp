@@ -1,5 +1,7 @@
 #include "startup/MainWindow.h"
 
+#include "sources/TextFiles.h"
+
 #include "platform/Prompts.h"
 #include "platform/Accessibility.h"
 #include "platform/ImageButton.h"
@@ -109,7 +111,7 @@ MainWindow::MainWindow(ReprintRun &run, Prompts &prompts, ExclusionEditor exclus
     connect(findChild<ImageButton *>(QStringLiteral("imgExcept")), &ImageButton::clicked, this,
             &MainWindow::openExclusionEditor);
     connect(findChild<ImageButton *>(QStringLiteral("imgHelp")), &ImageButton::clicked, this,
-            [this] { m_prompts.openAddress(helpAddress()); });
+            &MainWindow::openHelp);
 
     orderTabs();
 
@@ -230,8 +232,26 @@ QString MainWindow::helpAddress() const
 {
     // The help page belongs to the installation, which may not be the folder the
     // program keeps its files in.
-    return QUrl::fromLocalFile(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("help.html")))
-        .toString();
+    const QString page = m_helpPage.isEmpty()
+                             ? QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("help.html"))
+                             : m_helpPage;
+    return QUrl::fromLocalFile(page).toString();
+}
+
+void MainWindow::openHelp()
+{
+    const QString page = QUrl(helpAddress()).toLocalFile();
+    if (!FileExists(page)) {
+        m_prompts.message(QStringLiteral("The help page %1 is missing. Installing Penrook again brings it back.")
+                              .arg(QDir::toNativeSeparators(page)),
+                          Prompts::Exclamation, MainCaption);
+        return;
+    }
+    if (!m_prompts.openAddress(helpAddress()))
+        m_prompts.message(QStringLiteral("No web browser could open the help page %1. It can be opened from there "
+                                         "in any browser.")
+                              .arg(QDir::toNativeSeparators(page)),
+                          Prompts::Exclamation, MainCaption);
 }
 
 void MainWindow::mouseDoubleClickEvent(QMouseEvent *event)

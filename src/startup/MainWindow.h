@@ -44,8 +44,11 @@ public:
     void centreOnScreen();
 
     void openExclusionEditor() { m_exclusionEditor(); }
-    // The help page, a file beside the executable.
+    // The help page, a file beside the executable unless set otherwise.
     QString helpAddress() const;
+    void setHelpPage(const QString &path) { m_helpPage = path; }
+    // Opens the help page in the desktop's browser, or says why it cannot.
+    void openHelp();
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
@@ -58,6 +61,7 @@ private:
     void load();
 
     Prompts &m_prompts;
+    QString m_helpPage;
     ExclusionEditor m_exclusionEditor;
     Wizard *m_wizard = nullptr;
     QTextBrowser *m_banner = nullptr;

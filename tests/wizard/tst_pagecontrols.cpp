@@ -174,6 +174,18 @@ private slots:
         QCOMPARE(d.prompts.openedAddresses.size(), 1);
         QVERIFY(d.prompts.openedAddresses[0].startsWith(QStringLiteral("file://")));
         QVERIFY(d.prompts.openedAddresses[0].endsWith(QStringLiteral("/help.html")));
+        QVERIFY(d.prompts.messages.isEmpty());
+
+        // No browser to open it, and no page to open: each is said.
+        d.prompts.addressesAccepted = false;
+        d.click("imgHelp");
+        QCOMPARE(d.prompts.messages.size(), 1);
+        QVERIFY(d.prompts.messages[0].text.contains(QStringLiteral("No web browser")));
+        d.window->setHelpPage(d.path(QStringLiteral("gone.html")));
+        d.click("imgHelp");
+        QCOMPARE(d.prompts.messages.size(), 2);
+        QVERIFY(d.prompts.messages[1].text.contains(d.path(QStringLiteral("gone.html"))));
+        QCOMPARE(d.prompts.openedAddresses.size(), 2);
     }
 };
 
