@@ -75,6 +75,15 @@ struct WizardDriver
         return get<TextBox>(box)->text();
     }
     int step() const { return window->currentStep(); }
+    // From the text already typed: `count` reprints, shown and not saved.
+    void runWithoutSaving(const QString &count)
+    {
+        nextUntil(5);
+        type("TxtReprints", count);
+        next();
+        choose("OptNo");
+        next();
+    }
     void nextUntil(int wanted)
     {
         while (step() < wanted) {

@@ -202,11 +202,7 @@ private slots:
     {
         QFETCH(QString, count);
         WizardDriver d;
-        d.nextUntil(5);
-        d.type("TxtReprints", count);
-        d.next();
-        d.choose("OptNo");
-        d.next();
+        d.runWithoutSaving(count);
         QCOMPARE(d.prompts.messages.size(), 1);
         QVERIFY(d.prompts.messages[0].text.contains(QStringLiteral("number of reprints")));
         QCOMPARE(d.prompts.messages[0].style, 16);
@@ -228,11 +224,7 @@ private slots:
         QFETCH(int, files);
         WizardDriver d;
         d.type("TxtContent", QStringLiteral("alpha bravo"));
-        d.nextUntil(5);
-        d.type("TxtReprints", count);
-        d.next();
-        d.choose("OptNo");
-        d.next();
+        d.runWithoutSaving(count);
         checkShowing(d, 7);
         for (int i = 1; i <= 5; ++i)
             QCOMPARE(FileExists(d.path(QStringLiteral("Quillmorph%1.txt").arg(i))), i <= files);
@@ -373,11 +365,7 @@ private slots:
     {
         WizardDriver d;
         d.type("TxtContent", QStringLiteral("alpha bravo"));
-        d.nextUntil(5);
-        d.type("TxtReprints", QStringLiteral("3"));
-        d.next();
-        d.choose("OptNo");
-        d.next();
+        d.runWithoutSaving(QStringLiteral("3"));
         QVERIFY(d.get("LblOneOfOneViewNext")->isHidden());
         QStringList labels;
         for (int click = 0; click < 4; ++click) {
@@ -394,11 +382,7 @@ private slots:
     {
         WizardDriver d;
         d.type("TxtContent", QStringLiteral("alpha bravo"));
-        d.nextUntil(5);
-        d.type("TxtReprints", QStringLiteral("4"));
-        d.next();
-        d.choose("OptNo");
-        d.next();
+        d.runWithoutSaving(QStringLiteral("4"));
         QVERIFY(QFile::remove(d.path(QStringLiteral("Quillmorph2.txt"))));
         QVERIFY(QFile::remove(d.path(QStringLiteral("Quillmorph3.txt"))));
         QVERIFY(QDir(d.program.path()).mkdir(QStringLiteral("Quillmorph3.txt")));
@@ -626,11 +610,7 @@ private slots:
         d.type("Txt1", QStringLiteral("alpha"));
         d.nextUntil(3);
         d.get<QSlider>("slLeg")->setValue(20);
-        d.nextUntil(5);
-        d.type("TxtReprints", QStringLiteral("3"));
-        d.next();
-        d.choose("OptNo");
-        d.next();
+        d.runWithoutSaving(QStringLiteral("3"));
         d.click("cmdViewNext");
         QVERIFY(d.get("LblOneOfOneViewNext")->isVisible());
         const QString target = d.text("txtNewContent");
