@@ -3,6 +3,7 @@
 //
 //   quality_bench [--db FOLDER]... [--sample N] [--legibility L] [--seed S]
 //                 [--key FILE] [--reprint] [--fit [--tolerance T]] TEXT...
+//   quality_bench --offer [--sample N] [--seed S] [--db FOLDER] TEXT...
 //
 // For each database (a folder holding words.mdb; the one beside the program by
 // default) it runs the real generator over each text, fresh from the original
@@ -18,6 +19,12 @@
 // first database. With --fit the synonyms are fitted to their sentences (the
 // language model's tolerance T, in natural log units), and the coverage counts
 // the bare words of four letters or more that can change in their place.
+//
+// With --offer it prints what the Choose synonyms window offers instead: the
+// share of the bare words of four letters or more that are offered, the share
+// ticked at start (which a fit-mode run may change before the user chooses),
+// and N offered words drawn at random, each in its sentence with its candidates
+// best first, for reading.
 
 #include "BenchFit.h"
 #include "BenchStore.h"
@@ -93,6 +100,51 @@ Coverage fitCoverageOf(WordStore &store, FitToSentence &fit, const WordList &lis
     return coverage;
 }
 
+// What the Choose synonyms window offers over `texts`, as described above.
+int printOffers(WordStore &store, FitModels &models, const QStringList &texts, int sample, std::mt19937 &random)
+{
+    struct Offered
+    {
+        QString sentence;
+        QStringList candidates;
+    };
+    Coverage offered, ticked;
+    QVector<Offered> found;
+    for (const QString &text : texts) {
+        WordList list;
+        list.FillWordList(text);
+        const auto fit = std::make_unique<FitToSentence>(store, *models.tagger, *models.model, models.tolerance);
+        fit->beginVariation(list);
+        for (qsizetype i = 0; i < list.count(); ++i) {
+            const QString word = EntryParts::of(list.at(i)).word;
+            if (list.at(i) == WordList::LineBreak || WordList::isShort(word))
+                continue;
+            ++offered.words;
+            ++ticked.words;
+            if (!fit->offersAt(list, i, {}))
+                continue;
+            const StoreAnswer<QVector<FitToSentence::Offer>> offers = fit->offeredAt(i);
+            if (!offers || offers->isEmpty())
+                continue;
+            ++offered.replaceable;
+            ticked.replaceable += std::any_of(offers->begin(), offers->end(),
+                                              [](const FitToSentence::Offer &o) { return o.ticked; });
+            Offered item{inContext(list.entries(), i, QStringLiteral("?")), {}};
+            for (const FitToSentence::Offer &offer : *offers)
+                item.candidates << offer.shown;
+            found.append(item);
+        }
+    }
+    std::printf("offered %.1f%% and ticked at start %.1f%% of %lld words of 4+ letters\n\n", offered.share(),
+                ticked.share(), qint64(offered.words));
+    std::shuffle(found.begin(), found.end(), random);
+    for (qsizetype i = 0; i < found.size() && i < sample; ++i) {
+        std::printf("%4lld  %s\n      %s\n", qint64(i + 1), qPrintable(found[i].sentence),
+                    qPrintable(found[i].candidates.mid(0, 10).join(QStringLiteral(" | "))));
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -105,6 +157,7 @@ int main(int argc, char *argv[])
     QString keyPath;
     bool reprint = false;
     bool fitMode = false;
+    bool offer = false;
     QStringList texts;
     FitModels models;
     for (qsizetype i = 0; i < args.size(); ++i) {
@@ -124,6 +177,8 @@ int main(int argc, char *argv[])
             reprint = true;
         else if (a == QLatin1String("--fit"))
             fitMode = true;
+        else if (a == QLatin1String("--offer"))
+            offer = true;
         else if (a == QLatin1String("--tolerance") && hasValue)
             models.tolerance = args.at(++i).toDouble();
         else
@@ -137,7 +192,7 @@ int main(int argc, char *argv[])
     if (databases.isEmpty())
         databases << QCoreApplication::applicationDirPath();
 
-    if (fitMode && !models.load())
+    if ((fitMode || offer) && !models.load())
         return 1;
     RewriteSettings settings;
     settings.legibility = legibility;
@@ -149,6 +204,14 @@ int main(int argc, char *argv[])
         if (!text)
             return 1;
         originals << *text;
+    }
+
+    if (offer) {
+        WordStore store;
+        if (failsToOpen(store, databases.first()))
+            return 1;
+        std::mt19937 random(seed);
+        return printOffers(store, models, originals, sample, random);
     }
 
     if (reprint) {

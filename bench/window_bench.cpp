@@ -21,6 +21,7 @@
 // Offscreen unless QT_QPA_PLATFORM says otherwise.
 
 #include "BenchText.h"
+#include "BenchWindow.h"
 #include "engine/Numbers.h"
 #include "engine/RandomDraw.h"
 #include "engine/ReprintRun.h"
@@ -59,21 +60,6 @@ struct Case
     bool fit = false;
 
     QString target() const { return stretch ? QString::number(2 * words) : QString(); }
-};
-
-// Messages go to standard error; the bench never waits for an answer.
-class PrintedPrompts : public Prompts
-{
-public:
-    int message(const QString &text, int, const QString &) override
-    {
-        std::fprintf(stderr, "message: %s\n", qPrintable(text));
-        return Ok;
-    }
-    QString openFile(const QString &) override { return {}; }
-    QString saveFile(const QString &) override { return {}; }
-    QString chooseFolder(const QString &) override { return {}; }
-    bool openAddress(const QString &) override { return false; }
 };
 
 double peakMegabytes()
@@ -165,15 +151,6 @@ Figures engineRun(const Case &c)
     if (!lastCopyWritten(folder, c.reprints))
         return {};
     return {seconds, writtenMegabytes(folder) + writtenMegabytes(output.path())};
-}
-
-template<class T = QWidget>
-T *control(MainWindow &window, const char *name)
-{
-    T *found = window.findChild<T *>(QString::fromLatin1(name));
-    if (!found)
-        qFatal("no control %s", name);
-    return found;
 }
 
 void clickNext(MainWindow &window)

@@ -154,6 +154,37 @@ bool SenseSelector::isCommonFor(const QString &synonym, const QString &head) con
            && std::all_of(parts.begin(), parts.end(), [&](const QString &p) { return m_frequency.tierOf(p) <= limit; });
 }
 
+namespace {
+
+// Words whose slang senses WordNet lists beside the plain ones ("know" and
+// "screw"): never offered, whatever the word, nor hyphenated compounds, which
+// the inflections make up ("self-assurances").
+bool notToOffer(const QString &text)
+{
+    static const QStringList stems = {
+        QStringLiteral("fuck"),  QStringLiteral("screw"), QStringLiteral("shag"),  QStringLiteral("bonk"),
+        QStringLiteral("hump"),  QStringLiteral("bang"),  QStringLiteral("jazz"),  QStringLiteral("piss"),
+        QStringLiteral("shit"),  QStringLiteral("crap"),  QStringLiteral("bugger"), QStringLiteral("bollock"),
+        QStringLiteral("whore"), QStringLiteral("slut"),  QStringLiteral("bitch"), QStringLiteral("bastard"),
+        QStringLiteral("prick"), QStringLiteral("pussy"), QStringLiteral("cock"),  QStringLiteral("dick"),
+        QStringLiteral("tit"),   QStringLiteral("arse"),  QStringLiteral("ass"),   QStringLiteral("damn"),
+        QStringLiteral("nookie"), QStringLiteral("nooky"), QStringLiteral("boob"),
+    };
+    const QString lower = text.toLower();
+    if (lower.contains(QLatin1Char('-')))
+        return true;
+    return std::any_of(stems.begin(), stems.end(), [&](const QString &stem) {
+        // The stem with the endings of its forms only: "assess" and "cockpit" stay.
+        if (!lower.startsWith(stem))
+            return false;
+        const QStringView rest = QStringView(lower).mid(stem.size());
+        return rest.isEmpty() || rest == u"s" || rest == u"es" || rest == u"ed" || rest == u"ing" || rest == u"ting"
+               || rest == u"ped" || rest == u"ping" || rest == u"er" || rest == u"y" || rest == u"ies";
+    });
+}
+
+} // namespace
+
 QStringList SenseSelector::choose(const QString &surface, const QVector<Reading> &readings,
                                   const QHash<QString, const HeadWord *> &byHead, const Limits &limits) const
 {
@@ -207,12 +238,12 @@ QStringList SenseSelector::choose(const QString &surface, const QVector<Reading>
         QSet<QString> listed;
         for (const QString &t : entry->byPartOfSpeech.value(labelOf(r.pos)))
             listed.insert(fold(t));
-        if (listed.isEmpty())
+        if (listed.isEmpty() && !limits.broad)
             continue;
         const QVector<WordNetSenses::Sense> &senses = m_senses.senses(r.base, r.pos);
         for (qsizetype i = 0; i < senses.size(); ++i) {
             for (const QString &member : m_senses.members(r.pos, senses[i].synset)) {
-                if (!listed.contains(fold(member)))
+                if (!limits.broad && !listed.contains(fold(member)))
                     continue;
                 Candidate *c = candidate(r, member);
                 if (!c || fitsAll.contains(fold(c->text)))
@@ -223,19 +254,26 @@ QStringList SenseSelector::choose(const QString &surface, const QVector<Reading>
                 c->senses.insert((quint64(r.pos) << 32) | senses[i].synset);
             }
         }
+        // Offered, the thesaurus's terms of the part of speech come after WordNet's.
+        if (limits.broad) {
+            for (const QString &t : entry->byPartOfSpeech.value(labelOf(r.pos)))
+                candidate(r, t);
+        }
     }
 
     QVector<Candidate> kept;
     const bool lowerHead = !hasUpper(surface);
     for (Candidate &c : candidates) {
-        const bool byHand = c.rank < 1000;
+        const bool byHand = c.rank < 1000 || limits.broad;
         if (c.weight / total < (byHand ? limits.minShare : limits.minSenseShare))
             continue;
         const QStringList words = c.text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-        if (words.size() > 2
+        if (words.size() > (limits.broad ? 1 : 2)
             || (words.size() == 1 && m_closedClass.contains(c.text) && !(limits.closedByHand && c.handAdverb)))
             continue;
         if (lowerHead && hasUpper(c.text))
+            continue;
+        if (limits.broad && notToOffer(c.text))
             continue;
         // "a" and "an" stay as the text has them: "an important" must not become
         // "an significant" (unless the article can be made to agree).
@@ -363,11 +401,21 @@ QVector<HeadWord> SenseSelector::select(const QVector<HeadWord> &thesaurus) cons
 
 QVector<ClassSynonyms> SenseSelector::selectByClass(const QVector<HeadWord> &thesaurus) const
 {
+    return byClassWith(thesaurus, Limits{m_rules.fitMinShare, m_rules.fitMinShare, m_rules.fitMinHome,
+                                         m_rules.fitMaxSynonyms, m_rules.fitKeepArticle, m_rules.fitHandListDecides,
+                                         true, m_curatedForSentences});
+}
+
+QVector<ClassSynonyms> SenseSelector::selectOffered(const QVector<HeadWord> &thesaurus) const
+{
+    return byClassWith(thesaurus, Limits{0, 0, 0, m_rules.offerMaxSynonyms, false, false, true,
+                                         m_curatedForSentences, true});
+}
+
+QVector<ClassSynonyms> SenseSelector::byClassWith(const QVector<HeadWord> &thesaurus, const Limits &limits) const
+{
     const QHash<QString, const HeadWord *> byHead = byHeadWord(thesaurus);
     const Readings readings = readingsOf(thesaurus, byHead);
-    const Limits limits{m_rules.fitMinShare, m_rules.fitMinShare, m_rules.fitMinHome, m_rules.fitMaxSynonyms,
-                        m_rules.fitKeepArticle, m_rules.fitHandListDecides, true, m_curatedForSentences};
-
     QVector<ClassSynonyms> result;
     auto addClasses = [&](const QString &word) {
         QMap<WordClass, QVector<Reading>> byClass;

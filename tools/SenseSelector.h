@@ -30,6 +30,10 @@ struct SenseRules
     int fitMaxSynonyms = 6;
     bool fitKeepArticle = false;
     bool fitHandListDecides = true;
+
+    // What the Choose synonyms window offers (selectOffered): a person judges
+    // each one, so the list may be broad.
+    int offerMaxSynonyms = 15;
 };
 
 // Chooses the English synonyms that fit a word wherever it ordinarily appears.
@@ -91,6 +95,12 @@ public:
     // adjective "subsequent": "the following command" is not the next one.) Only classes with synonyms are listed.
     QVector<ClassSynonyms> selectByClass(const QVector<HeadWord> &thesaurus) const;
 
+    // The same classes with what a person may choose from: the words of every
+    // WordNet sense of the class and the thesaurus's terms of that part of
+    // speech, in the word's form, common words only and single words, however
+    // small the share of use they fit, at most `offerMaxSynonyms`.
+    QVector<ClassSynonyms> selectOffered(const QVector<HeadWord> &thesaurus) const;
+
 private:
     // The thesaurus entries by head word, letter case folded.
     static QHash<QString, const HeadWord *> byHeadWord(const QVector<HeadWord> &thesaurus);
@@ -107,7 +117,9 @@ private:
         bool handListDecides; // a word the hand-chosen list has judged takes nothing from WordNet
         bool closedByHand;    // closed-class words may take synonyms the hand-chosen list names, and adverbs closed-class ones
         const CuratedSynonyms &curated;
+        bool broad = false; // no share, home or corpus test: a person judges
     };
+    QVector<ClassSynonyms> byClassWith(const QVector<HeadWord> &thesaurus, const Limits &limits) const;
 
     double senseWeight(const QVector<WordNetSenses::Sense> &senses, qsizetype index) const;
     double mass(const QString &lemma, WordNetSenses::Pos pos) const;

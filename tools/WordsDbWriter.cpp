@@ -11,18 +11,22 @@ const char *const Schema = R"(
 create table Words(word_id integer primary key, word text);
 create table Synonyms(word_id integer, synonym text);
 create table FitSynonyms(word text, class text, synonym text, rank integer);
+create table OfferSynonyms(word text, class text, synonym text, rank integer);
 create table if not exists Tbl_Exclude(id integer primary key autoincrement, word text);
+create table if not exists Tbl_Choices(word text, class text, synonym text, chosen integer);
 )";
 
 const char *const Indexes = R"(
 create index Words_word on Words(word collate nocase);
 create index Synonyms_word_id on Synonyms(word_id);
 create index FitSynonyms_word_class on FitSynonyms(word, class);
+create index OfferSynonyms_word_class on OfferSynonyms(word, class);
 create index if not exists Tbl_Exclude_word on Tbl_Exclude(word collate nocase);
 )";
 
 std::optional<QString> fill(SqliteDatabase &db, const QVector<HeadWord> &heads,
-                            const QVector<ClassSynonyms> &byClass, WordsDbCounts &counts)
+                            const QVector<ClassSynonyms> &byClass, const QVector<ClassSynonyms> &offered,
+                            WordsDbCounts &counts)
 {
     if (auto error = db.exec(QStringLiteral("begin immediate")))
         return error;
@@ -31,7 +35,8 @@ std::optional<QString> fill(SqliteDatabase &db, const QVector<HeadWord> &heads,
         return std::optional<QString>(message);
     };
     if (auto error = db.exec(QStringLiteral(
-            "drop table if exists Words; drop table if exists Synonyms; drop table if exists FitSynonyms;")))
+            "drop table if exists Words; drop table if exists Synonyms; drop table if exists FitSynonyms; "
+            "drop table if exists OfferSynonyms;")))
         return fail(*error);
     if (auto error = db.exec(QString::fromLatin1(Schema)))
         return fail(*error);
@@ -40,7 +45,9 @@ std::optional<QString> fill(SqliteDatabase &db, const QVector<HeadWord> &heads,
     SqliteStatement addSynonym = db.prepare(QStringLiteral("insert into Synonyms(word_id, synonym) values(?1, ?2)"));
     SqliteStatement addFit =
         db.prepare(QStringLiteral("insert into FitSynonyms(word, class, synonym, rank) values(?1, ?2, ?3, ?4)"));
-    if (!addWord.isValid() || !addSynonym.isValid() || !addFit.isValid())
+    SqliteStatement addOffer =
+        db.prepare(QStringLiteral("insert into OfferSynonyms(word, class, synonym, rank) values(?1, ?2, ?3, ?4)"));
+    if (!addWord.isValid() || !addSynonym.isValid() || !addFit.isValid() || !addOffer.isValid())
         return fail(db.lastError());
 
     counts = {};
@@ -66,22 +73,32 @@ std::optional<QString> fill(SqliteDatabase &db, const QVector<HeadWord> &heads,
         if (!head.synonyms.isEmpty())
             ++counts.headWordsWithSynonyms;
     }
-    for (const ClassSynonyms &entry : byClass) {
+    const auto addByClass = [&](SqliteStatement &add, const ClassSynonyms &entry) {
         const QString word = entry.word.toLower();
         const QString code = wordClassCode(entry.wordClass);
         for (qsizetype rank = 0; rank < entry.synonyms.size(); ++rank) {
-            addFit.reset();
-            addFit.bindText(1, word);
-            addFit.bindText(2, code);
-            addFit.bindText(3, entry.synonyms.at(rank));
-            addFit.bindInt(4, rank + 1);
-            addFit.step();
-            if (addFit.failed())
-                return fail(db.lastError());
+            add.reset();
+            add.bindText(1, word);
+            add.bindText(2, code);
+            add.bindText(3, entry.synonyms.at(rank));
+            add.bindInt(4, rank + 1);
+            add.step();
+            if (add.failed())
+                return false;
         }
+        return true;
+    };
+    for (const ClassSynonyms &entry : byClass) {
+        if (!addByClass(addFit, entry))
+            return fail(db.lastError());
         counts.classRows += entry.synonyms.size();
         if (!entry.synonyms.isEmpty())
             ++counts.classForms;
+    }
+    for (const ClassSynonyms &entry : offered) {
+        if (!addByClass(addOffer, entry))
+            return fail(db.lastError());
+        counts.offeredRows += entry.synonyms.size();
     }
     if (auto error = db.exec(QString::fromLatin1(Indexes)))
         return fail(*error);
@@ -127,7 +144,8 @@ std::optional<int> wordDataVersion(const QString &path)
 }
 
 std::optional<QString> writeWordsDb(const QString &path, const QVector<HeadWord> &heads,
-                                    const QVector<ClassSynonyms> &byClass, WordsDbCounts *counts)
+                                    const QVector<ClassSynonyms> &byClass, WordsDbCounts *counts,
+                                    const QVector<ClassSynonyms> &offered)
 {
     WordsDbCounts local;
     WordsDbCounts &out = counts ? *counts : local;
@@ -139,7 +157,7 @@ std::optional<QString> writeWordsDb(const QString &path, const QVector<HeadWord>
         // Reading the schema first proves the file is a database before anything is written.
         if (auto error = db.exec(QStringLiteral("select count(*) from sqlite_master")))
             return QStringLiteral("%1: %2").arg(path, *error);
-        if (auto error = fill(db, heads, byClass, out)) {
+        if (auto error = fill(db, heads, byClass, offered, out)) {
             QString message = QStringLiteral("%1: %2").arg(path, *error);
             if (auto left = settleAfterFailure(db, path))
                 message += QStringLiteral("; ") + *left;
@@ -159,7 +177,7 @@ std::optional<QString> writeWordsDb(const QString &path, const QVector<HeadWord>
         if (auto error = db.open(building, SqliteDatabase::Mode::ReadWriteCreate))
             return QStringLiteral("%1: %2").arg(building, *error);
         db.exec(QStringLiteral("pragma journal_mode = off; pragma synchronous = off;"));
-        if (auto error = fill(db, heads, byClass, out)) {
+        if (auto error = fill(db, heads, byClass, offered, out)) {
             db.close();
             QFile::remove(building);
             return QStringLiteral("%1: %2").arg(building, *error);

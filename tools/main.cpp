@@ -132,7 +132,7 @@ int main(int argc, char *argv[])
     QVector<HeadWord> heads = selectSynonyms(thesaurus);
     const ClosedClass closedClass(language);
     qsizetype inflected = 0;
-    QVector<ClassSynonyms> byClass;
+    QVector<ClassSynonyms> byClass, offered;
     if (language == QLatin1String("en")) {
         const Inflector inflector(parser.value(wordnetOption));
         const WordNetSenses senses(parser.value(wordnetOption));
@@ -165,20 +165,21 @@ int main(int argc, char *argv[])
         const SenseSelector selector({senses, frequency, inflector, closedClass, curated, &curatedForSentences},
                                      rules);
         byClass = selector.selectByClass(heads);
+        offered = selector.selectOffered(heads);
         heads = selector.select(heads);
         inflected = heads.size() - before;
     } else {
         dropClosedClass(heads, closedClass);
     }
     WordsDbCounts counts;
-    if (auto error = writeWordsDb(output, heads, byClass, &counts)) {
+    if (auto error = writeWordsDb(output, heads, byClass, &counts, offered)) {
         std::fprintf(stderr, "penrook-wordsdb: %s\n", qPrintable(*error));
         return 1;
     }
     std::printf("%s: %lld head words (%lld of them inflected forms), %lld with synonyms, %lld synonym rows, "
-                "%lld words by class with synonyms, %lld rows by class, %lld bytes, %.1f s\n",
+                "%lld words by class with synonyms, %lld rows by class, %lld rows offered, %lld bytes, %.1f s\n",
                 qPrintable(output), counts.headWords, qint64(inflected), counts.headWordsWithSynonyms,
-                counts.synonymRows, counts.classForms, counts.classRows, QFileInfo(output).size(),
+                counts.synonymRows, counts.classForms, counts.classRows, counts.offeredRows, QFileInfo(output).size(),
                 timer.elapsed() / 1000.0);
     return 0;
 }

@@ -11,6 +11,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -221,6 +222,26 @@ bool FitToSentence::startsSentence(qsizetype position) const
 SynonymChooser::Check FitToSentence::check(const WordList &list, qsizetype position,
                                            std::span<const QString> keywords)
 {
+    const Check place = checkPlace(list, position, keywords);
+    // A place left alone for safety opens once the user has chosen for it.
+    if (place == Check::Open && isTermAt(position)) {
+        const StoreAnswer<QStringList> ticked = tickedAt(position);
+        return ticked && !ticked->isEmpty() ? Check::Open : Check::LeftAlone;
+    }
+    return place;
+}
+
+bool FitToSentence::offersAt(const WordList &list, qsizetype position, std::span<const QString> keywords)
+{
+    if (checkPlace(list, position, keywords) != Check::Open)
+        return false;
+    const StoreAnswer<bool> excluded = m_store.IsExcluded(EntryParts::of(list.at(position)).word);
+    return excluded && !*excluded;
+}
+
+SynonymChooser::Check FitToSentence::checkPlace(const WordList &list, qsizetype position,
+                                                std::span<const QString> keywords) const
+{
     if (position >= list.count() || list.at(position) == WordList::LineBreak)
         return Check::Short;
     const EntryParts parts = EntryParts::of(list.at(position));
@@ -230,8 +251,7 @@ SynonymChooser::Check FitToSentence::check(const WordList &list, qsizetype posit
         return Check::Protected;
     if (list.traits(position) & WordList::Marked || parts.word.endsWith(WordList::Marker))
         return Check::Protected;
-    if (list.traits(position) & WordList::Spaced || classAt(position) == WordClass::None
-        || (position < qsizetype(m_terms.size()) && m_terms[size_t(position)]))
+    if (list.traits(position) & WordList::Spaced || classAt(position) == WordClass::None)
         return Check::LeftAlone;
     if (EntryParts::isLeftAlone(parts.word))
         return Check::LeftAlone;
@@ -420,12 +440,12 @@ StoreAnswer<SynonymChooser::Choice> FitToSentence::choose(WordList &list, qsizet
         return excluded.failure;
     if (*excluded)
         return Choice::Excluded;
-    const StoreAnswer<QStringList> fitting = fittingAt(position);
-    if (!fitting)
-        return fitting.failure;
-    if (fitting->isEmpty())
+    const StoreAnswer<QStringList> ticked = tickedAt(position);
+    if (!ticked)
+        return ticked.failure;
+    if (ticked->isEmpty())
         return Choice::NoSynonym;
-    const QString synonym = fitting->at(DrawAtLeastOne(draws, fitting->size()) - 1);
+    const QString synonym = ticked->at(DrawAtLeastOne(draws, ticked->size()) - 1);
     // The synonym takes the word's punctuation and capitals.
     list.setEntry(position, parts.leading + EntryParts::withCapitalsOf(synonym, parts.word) + parts.trailing
                                 + WordList::Marker);
@@ -444,4 +464,113 @@ void FitToSentence::makeTheArticleAgree(WordList &list, qsizetype position, cons
         if (agreeing != article)
             list.setEntry(position - 1, before.leading + EntryParts::withCapitalsOf(agreeing, before.word));
     }
+}
+
+QString FitToSentence::wordAt(qsizetype position) const
+{
+    return position >= 0 && position < m_original.size() ? EntryParts::of(m_original.at(position)).word.toLower()
+                                                         : QString();
+}
+
+StoreAnswer<QStringList> FitToSentence::tickedAt(qsizetype position)
+{
+    const StoreAnswer<QStringList> fitting = fittingAt(position);
+    if (!fitting || position < 0 || position >= qsizetype(m_fitting.size()))
+        return fitting;
+    // The store notices changes to the judgements on every lookup, and a
+    // choice is looked up only after one.
+    Place &place = *m_fitting[size_t(position)];
+    if (place.tickedUnder == m_store.choicesVersion())
+        return place.ticked;
+    const StoreAnswer<QVector<WordStore::Choice>> choices = m_store.ChoicesOf(wordAt(position), classCodeAt(position));
+    if (!choices)
+        return choices.failure;
+    QStringList ticked = isTermAt(position) ? QStringList() : place.fitting;
+    for (const WordStore::Choice &choice : *choices) {
+        if (!choice.chosen)
+            ticked.removeAll(choice.synonym);
+        else if (!ticked.contains(choice.synonym))
+            ticked.append(choice.synonym);
+    }
+    place.ticked = ticked;
+    place.tickedUnder = m_store.choicesVersion();
+    return ticked;
+}
+
+QString FitToSentence::shownAt(qsizetype position, const QString &synonym) const
+{
+    const QString word = EntryParts::of(m_original.at(position)).word;
+    const QString shown = EntryParts::withCapitalsOf(synonym, word);
+    if (position == 0 || startsSentence(position))
+        return shown;
+    const EntryParts before = EntryParts::of(m_original.at(position - 1));
+    const QString article = before.word.toLower();
+    if (!before.trailing.isEmpty() || (article != QLatin1String("a") && article != QLatin1String("an")))
+        return shown;
+    const QString agreeing = takesAn(synonym) ? QStringLiteral("an") : QStringLiteral("a");
+    return EntryParts::withCapitalsOf(agreeing, before.word) + QLatin1Char(' ') + shown;
+}
+
+StoreAnswer<QVector<FitToSentence::Offer>> FitToSentence::offeredAt(qsizetype position)
+{
+    const StoreAnswer<QStringList> ticked = tickedAt(position);
+    if (!ticked)
+        return ticked.failure;
+    const QString word = wordAt(position);
+    const QString code = classCodeAt(position);
+    ResultSet offered = m_store.OfferSynonymsOf(word, code);
+    if (!offered.isOpen())
+        return offered.failure();
+    ResultSet shipped = m_store.FitSynonymsOf(word, code);
+    if (!shipped.isOpen())
+        return shipped.failure();
+    const StoreAnswer<QVector<WordStore::Choice>> choices = m_store.ChoicesOf(word, code);
+    if (!choices)
+        return choices.failure;
+
+    QStringList candidates = *ticked;
+    const auto add = [&](const QString &candidate) {
+        if (!candidate.isEmpty() && candidate.compare(word, Qt::CaseInsensitive) != 0
+            && !candidates.contains(candidate))
+            candidates.append(candidate);
+    };
+    for (qsizetype r = 1; r <= offered.rowCount(); ++r)
+        add(offered.text(r, 0));
+    for (qsizetype r = 1; r <= shipped.rowCount(); ++r)
+        add(shipped.text(r, 0));
+    for (const WordStore::Choice &choice : *choices)
+        add(choice.synonym);
+
+    // Ranked by the place's liking for each, as the fit judges it, with some
+    // weight for how common the candidate is and how early the lists put it (a
+    // person reads the common, usual sense first); a candidate the sentence
+    // already has, or that breaks the verb's construction, goes below those
+    // that do not.
+    constexpr double BreaksThePlace = 8.0;
+    constexpr double CommonWeight = 0.5; // per log unit of the candidate's own likelihood
+    constexpr double ListWeight = 1.0;   // per log unit of its place in the lists
+    const int wordId = m_model.id(word);
+    const Context context = contextOf(position);
+    const double own = wordId == LanguageModel::Unknown ? 0 : placeScore(context, word, {wordId});
+    QVector<Offer> offers;
+    offers.reserve(candidates.size());
+    for (const QString &candidate : std::as_const(candidates)) {
+        Offer offer{candidate, shownAt(position, candidate), std::nullopt, ticked->contains(candidate)};
+        const int id = candidate.contains(QLatin1Char(' ')) ? LanguageModel::Unknown : m_model.id(candidate.toLower());
+        if (wordId != LanguageModel::Unknown && id != LanguageModel::Unknown) {
+            double margin = placeScore(context, candidate, {id}) - own;
+            if (sentenceHas(position, candidate.toLower()) || !keepsConstruction(position, candidate, id))
+                margin -= BreaksThePlace;
+            offer.margin = margin;
+            offer.rank = margin + CommonWeight * m_model.logProbability(id, LanguageModel::Unknown, LanguageModel::Unknown)
+                         - ListWeight * std::log(double(offers.size() + 1));
+        }
+        offers.append(offer);
+    }
+    std::stable_sort(offers.begin(), offers.end(), [](const Offer &a, const Offer &b) {
+        if (a.margin.has_value() != b.margin.has_value())
+            return a.margin.has_value();
+        return a.margin && a.rank > b.rank;
+    });
+    return offers;
 }

@@ -46,6 +46,38 @@ public:
     // candidate is than the original word in its place; none for one that does not fit.
     std::optional<double> marginAt(qsizetype position, const QString &candidate);
 
+    // What a run draws from at `position`: the fitting candidates (none at a
+    // place left alone for safety, see offersAt) less those the user has
+    // unticked, then those the user has ticked for the word in its class. The
+    // user's own judgement is not put to the language model.
+    StoreAnswer<QStringList> tickedAt(qsizetype position);
+
+    // Whether the place of the original word at `position` is offered to the
+    // user to choose for: a word that check() opens, or leaves alone only for
+    // safety (a noun the text keeps using, a part of a compound noun or of a set
+    // phrase). Never a keyword, a word on the exclusion list, a name, a number
+    // or an address. Asks the store; a failure offers nothing.
+    bool offersAt(const WordList &list, qsizetype position, std::span<const QString> keywords);
+    // A candidate the user may choose for a place.
+    struct Offer
+    {
+        QString synonym;              // as the lists, or the user, give it
+        QString shown;                // as it would stand there: capitals, and the article before it made to agree
+        std::optional<double> margin; // how it fits the place (see marginAt); none when the model cannot tell
+        bool ticked = false;          // tickedAt holds it
+        double rank = 0;              // the order offered in, higher first
+    };
+    // Everything that may be chosen for the place of the original word at
+    // `position`: the words offered for it and its class, the fitting ones and
+    // those the user has judged; best first by fit in the sentence.
+    StoreAnswer<QVector<Offer>> offeredAt(qsizetype position);
+    // The original word at `position` in lower case and its class's code: what
+    // the user's choices are kept under.
+    QString wordAt(qsizetype position) const;
+    QString classCodeAt(qsizetype position) const { return wordClassCode(classAt(position)); }
+    // `synonym` as it would stand at `position` (see Offer::shown).
+    QString shownAt(qsizetype position, const QString &synonym) const;
+
 private:
     void learn(const WordList &list);
     void tagSentences();
@@ -93,7 +125,12 @@ private:
     {
         QStringList fitting;
         QList<double> margins; // of each fitting candidate
+        QStringList ticked;    // as tickedAt gives it
+        quint64 tickedUnder = 0; // the store's choicesVersion() then, 0 before
     };
+    bool isTermAt(qsizetype i) const { return i >= 0 && i < qsizetype(m_terms.size()) && m_terms[size_t(i)]; }
+    // check() without the places left alone for safety.
+    Check checkPlace(const WordList &list, qsizetype position, std::span<const QString> keywords) const;
     std::vector<std::optional<Place>> m_fitting; // per entry, once learnt
     std::vector<bool> m_terms; // per entry: one of the text's subjects, part of a compound noun or of a set phrase
 };

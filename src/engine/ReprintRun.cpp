@@ -22,6 +22,23 @@ FitToSentence *ReprintRun::fitChooser(ReprintObserver *observer)
     if (m_fit || m_fitUnavailable)
         return m_fit.get();
     QString error;
+    m_fit = newFitChooser(&error);
+    if (!m_fit) {
+        m_fitUnavailable = true;
+        if (observer) {
+            observer->fitUnavailable(QStringLiteral("Synonyms cannot be fitted to their sentences: %1. The reprints "
+                                                    "are made with the usual lookup.")
+                                         .arg(error));
+        }
+    }
+    return m_fit.get();
+}
+
+std::unique_ptr<FitToSentence> ReprintRun::newFitChooser(QString *why)
+{
+    QString error;
+    if (m_tagger && m_model)
+        return std::make_unique<FitToSentence>(m_store, *m_tagger, *m_model);
     if (!m_store.hasFitSynonyms()) {
         error = QStringLiteral("the word database holds no synonyms by part of speech; build Penrook again to "
                                "bring words.mdb up to date");
@@ -30,19 +47,14 @@ FitToSentence *ReprintRun::fitChooser(ReprintObserver *observer)
         m_model = LanguageModel::load(m_fitData.languageModel, &error);
     }
     if (!m_tagger || !m_model) {
-        m_fitUnavailable = true;
         if (error.endsWith(QLatin1Char('.')))
             error.chop(1); // the sentence goes on
         m_tagger.reset();
-        if (observer) {
-            observer->fitUnavailable(QStringLiteral("Synonyms cannot be fitted to their sentences: %1. The reprints "
-                                                    "are made with the usual lookup.")
-                                         .arg(error));
-        }
+        if (why)
+            *why = error;
         return nullptr;
     }
-    m_fit = std::make_unique<FitToSentence>(m_store, *m_tagger, *m_model);
-    return m_fit.get();
+    return std::make_unique<FitToSentence>(m_store, *m_tagger, *m_model);
 }
 
 QString ReprintRun::workingCopyName(qint64 number)

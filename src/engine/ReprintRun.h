@@ -74,6 +74,12 @@ public:
 
     qint64 viewPosition() const { return m_viewPosition; }
 
+    // A fit to the sentence of its own, for a window that asks what may be
+    // chosen, sharing the run's models (loaded on first need). Null, with why
+    // in `why` (a clause without its full stop), when they cannot be had.
+    std::unique_ptr<FitToSentence> newFitChooser(QString *why);
+    WordStore &store() { return m_store; }
+
 private:
     bool run(const RewriteSettings &settings, bool save, ReprintObserver *observer);
     void showFirstWorkingCopy(ReprintObserver *observer);

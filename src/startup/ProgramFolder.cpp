@@ -44,9 +44,10 @@ QString copyInstalled(const QString &installed, const QString &target)
     return {};
 }
 
-// Replaces the words and synonyms (by word class too, where the installed file
-// has them) of the user's copy by the installed ones when those are newer. The
-// exclusion list is the user's and is never touched.
+// Replaces the words and synonyms (by word class too, and those offered to
+// choose from, where the installed file has them) of the user's copy by the
+// installed ones when those are newer. The exclusion list and the chosen
+// synonyms are the user's and are never touched.
 QString refreshWords(const QString &installed, const QString &target)
 {
     SqliteDatabase db;
@@ -64,7 +65,8 @@ QString refreshWords(const QString &installed, const QString &target)
     // The tables and their indexes are made as the installed file makes them.
     QStringList schema, tables;
     SqliteStatement definitions = db.prepare(QStringLiteral(
-        "select sql, type, name from installed.sqlite_master where tbl_name in ('Words', 'Synonyms', 'FitSynonyms') "
+        "select sql, type, name from installed.sqlite_master where tbl_name in ('Words', 'Synonyms', 'FitSynonyms', "
+        "'OfferSynonyms') "
         "and sql is not null order by type = 'index'"));
     while (definitions.isValid() && definitions.step()) {
         schema << definitions.text(0);
@@ -79,7 +81,8 @@ QString refreshWords(const QString &installed, const QString &target)
         return QStringLiteral("%1: %2").arg(target, *error);
     QStringList steps{QStringLiteral("drop table if exists main.Words"),
                       QStringLiteral("drop table if exists main.Synonyms"),
-                      QStringLiteral("drop table if exists main.FitSynonyms")};
+                      QStringLiteral("drop table if exists main.FitSynonyms"),
+                      QStringLiteral("drop table if exists main.OfferSynonyms")};
     for (const QString &definition : std::as_const(schema))
         steps << definition;
     for (const QString &table : std::as_const(tables))

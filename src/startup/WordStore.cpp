@@ -26,6 +26,13 @@ const QString SqlFitSynonyms =
     QStringLiteral("select synonym from FitSynonyms where word = ?1 and class = ?2 order by rank");
 const QString SqlHasFitSynonyms =
     QStringLiteral("select count(*) from sqlite_master where type = 'table' and name = 'FitSynonyms'");
+const QString SqlOfferSynonyms =
+    QStringLiteral("select synonym from OfferSynonyms where word = ?1 and class = ?2 order by rank");
+const QString SqlChoicesAll = QStringLiteral("select word, class, synonym, chosen from Tbl_Choices order by rowid");
+const QString SqlForgetChoice = QStringLiteral(
+    "delete from Tbl_Choices where penrook_fold(word) = penrook_fold(?1) and class = ?2 and synonym = ?3");
+const QString SqlAddChoice =
+    QStringLiteral("insert into Tbl_Choices(word, class, synonym, chosen) values(?1, ?2, ?3, ?4)");
 const QString SqlAllWords = QStringLiteral("select word from Words");
 const QString SqlListExcluded =
     QStringLiteral("select id, word from Tbl_Exclude order by penrook_fold(word), word");
@@ -107,6 +114,11 @@ std::optional<StoreFailure> WordStore::OpenWordStore(const QString &folder)
     // The synonym lookup goes by word_id. A file made elsewhere may lack the
     // index; add it where the file can be written, and do without where not.
     m_db.exec(QStringLiteral("create index if not exists Synonyms_word_id on Synonyms(word_id)"));
+    // A file from before the chosen synonyms gets their table where it can be written.
+    m_hasChoicesTable = names.contains(QStringLiteral("tbl_choices"))
+                        || !m_db.exec(QStringLiteral("create table if not exists Tbl_Choices(word text, class text, "
+                                                     "synonym text, chosen integer)"));
+    m_hasOffer = names.contains(QStringLiteral("offersynonyms"));
 
     m_seenChanges = m_db.totalChanges();
     m_dataVersion = -1;
@@ -182,7 +194,12 @@ void WordStore::dropWordCaches()
     m_headIds.reset();
     m_synonyms.clear();
     m_fitSynonyms.clear();
+    m_offered.clear();
     m_allWords.reset();
+    if (m_choices) {
+        m_choices.reset();
+        ++m_choicesVersion;
+    }
 }
 
 void WordStore::dropCachesIfChanged()
@@ -378,6 +395,92 @@ ResultSet WordStore::FitSynonymsOf(const QString &word, const QString &classCode
     if (rows.isOpen())
         m_fitSynonyms.insert(key, rows);
     return rows;
+}
+
+ResultSet WordStore::OfferSynonymsOf(const QString &word, const QString &classCode)
+{
+    if (!m_hasOffer.value_or(false))
+        return FitSynonymsOf(word, classCode);
+    dropCachesIfChanged();
+    const QString key = word + QLatin1Char('\t') + classCode;
+    if (auto cached = m_offered.constFind(key); cached != m_offered.constEnd())
+        return *cached;
+    ResultSet rows = OpenQuery(SqlOfferSynonyms, {word, classCode});
+    if (rows.isOpen())
+        m_offered.insert(key, rows);
+    return rows;
+}
+
+std::optional<StoreFailure> WordStore::loadChoices()
+{
+    QHash<QString, QVector<Choice>> choices;
+    if (m_hasChoicesTable) {
+        ResultSet rows = OpenQuery(SqlChoicesAll);
+        if (!rows.isOpen())
+            return rows.failure();
+        for (qsizetype r = 1; r <= rows.rowCount(); ++r) {
+            if (rows.value(r, 0).isNull() || rows.value(r, 2).isNull())
+                continue;
+            const QString key = fold(rows.text(r, 0)) + QLatin1Char('\t') + rows.text(r, 1);
+            QVector<Choice> &of = choices[key];
+            const QString synonym = rows.text(r, 2);
+            const bool chosen = rows.value(r, 3).toLongLong() != 0;
+            auto same = std::find_if(of.begin(), of.end(), [&](const Choice &c) { return c.synonym == synonym; });
+            if (same != of.end())
+                same->chosen = chosen; // the later row stands
+            else
+                of.append({synonym, chosen});
+        }
+    }
+    m_choices = std::move(choices);
+    ++m_choicesVersion;
+    return std::nullopt;
+}
+
+StoreAnswer<QVector<WordStore::Choice>> WordStore::ChoicesOf(const QString &word, const QString &classCode)
+{
+    if (!m_db.isOpen())
+        return notOpen().failure();
+    dropCachesIfChanged();
+    if (!m_choices) {
+        if (auto failure = loadChoices())
+            return *failure;
+    }
+    if (m_choices->isEmpty())
+        return QVector<Choice>();
+    return m_choices->value(fold(word) + QLatin1Char('\t') + classCode);
+}
+
+std::optional<QString> WordStore::SaveChoices(const QVector<ChoiceChange> &changes)
+{
+    if (!m_db.isOpen())
+        return QStringLiteral("The word database is not open.");
+    if (changes.isEmpty())
+        return std::nullopt;
+    if (!m_hasChoicesTable)
+        return QStringLiteral("The word database %1 has no table Tbl_Choices and cannot be given one.").arg(m_path);
+    if (auto error = m_db.exec(QStringLiteral("begin immediate")))
+        return error;
+    for (const ChoiceChange &change : changes) {
+        std::optional<QString> error = ExecuteStatementOnly(SqlForgetChoice, {change.word, change.classCode,
+                                                                              change.synonym});
+        if (!error && change.chosen) {
+            error = ExecuteStatementOnly(SqlAddChoice, {change.word.toLower(), change.classCode, change.synonym,
+                                                        *change.chosen ? 1 : 0});
+        }
+        if (error) {
+            m_db.exec(QStringLiteral("rollback"));
+            return error;
+        }
+    }
+    std::optional<QString> error = m_db.exec(QStringLiteral("commit"));
+    if (error)
+        m_db.exec(QStringLiteral("rollback"));
+    // Only the judgements changed: the kept words stay valid.
+    m_choices.reset();
+    ++m_choicesVersion;
+    m_seenChanges = m_db.totalChanges();
+    return error;
 }
 
 bool WordStore::hasFitSynonyms()

@@ -77,6 +77,32 @@ public:
     // The same for the exclusion list: false when no excluded word holds a space.
     bool excludedMayHaveSpaces();
 
+    // What the Choose synonyms window offers for `word` (lower case) used as
+    // `classCode`: column `synonym` of OfferSynonyms, best first; FitSynonyms'
+    // where the file is older than that table. A failure gives a result set
+    // that is not open.
+    ResultSet OfferSynonymsOf(const QString &word, const QString &classCode);
+
+    // One of the user's judgements of a synonym, kept in Tbl_Choices.
+    struct Choice
+    {
+        QString synonym;
+        bool chosen = false; // ticked: may be drawn; unticked: never drawn
+    };
+    // The judgements of `word` (any letter case) as `classCode`, in the order
+    // they were made; none in a file without Tbl_Choices.
+    StoreAnswer<QVector<Choice>> ChoicesOf(const QString &word, const QString &classCode);
+    // Grows whenever the judgements may have changed, here or in another program.
+    quint64 choicesVersion() const { return m_choicesVersion; }
+    // Sets the judgement of each (word, class, synonym) in one transaction: a
+    // choice without a value forgets it. Nothing changes on failure, which is returned.
+    struct ChoiceChange
+    {
+        QString word, classCode, synonym;
+        std::optional<bool> chosen;
+    };
+    std::optional<QString> SaveChoices(const QVector<ChoiceChange> &changes);
+
     // Column `word` of every row of Words.
     ResultSet AllWords();
 
@@ -119,6 +145,7 @@ private:
     void dropWordCaches();
     std::optional<StoreFailure> loadHeadWords();
     std::optional<StoreFailure> loadExcluded();
+    std::optional<StoreFailure> loadChoices();
     std::optional<QString> ExecuteStatementOnly(const QString &sql, const QVariantList &values);
     std::optional<QString> changeExcluded(const QString &sql, const QString &word);
 
@@ -140,4 +167,9 @@ private:
     ResultSet m_noSynonyms;
     qsizetype m_longestExcluded = 0;
     bool m_excludedWithSpaces = false;
+    std::optional<bool> m_hasOffer; // whether the file holds OfferSynonyms
+    QHash<QString, ResultSet> m_offered; // word TAB class -> rows
+    std::optional<QHash<QString, QVector<Choice>>> m_choices; // folded word TAB class -> judgements
+    bool m_hasChoicesTable = false;
+    quint64 m_choicesVersion = 1; // never 0, which a reader may take for "not yet asked"
 };

@@ -21,20 +21,21 @@ QColor ChangeMarks::colourOf(WordChanges::Kind kind)
     return kind == WordChanges::Inserted ? QColor(0, 150, 255, 70) : QColor(255, 185, 0, 95);
 }
 
-bool ChangeMarks::mark(const WordChanges &changes)
+void ChangeMarks::setColours(const QColor &changed, const QColor &inserted)
 {
-    m_marks.clear();
-    const std::vector<quint8> &kinds = changes.kinds();
-    size_t word = 0;
-    const auto onWord = [&](qsizetype start, qsizetype end) {
-        if (word < kinds.size() && kinds[word] != WordChanges::Same)
-            m_marks.push_back({int(start), int(end), WordChanges::Kind(kinds[word])});
-        ++word;
-    };
+    m_changed = changed;
+    m_inserted = inserted;
+    m_box->viewport()->update();
+}
+
+std::vector<ChangeMarks::Span> ChangeMarks::wordsOf(const TextBox *box)
+{
+    std::vector<Span> words;
+    const auto onWord = [&](qsizetype start, qsizetype end) { words.push_back({int(start), int(end)}); };
     // A word runs on across the soft breaks of a long line, not across a hard one.
     WordChanges::Cutter cutter;
     int end = 0;
-    for (QTextBlock block = m_box->document()->begin(); block.isValid(); block = block.next()) {
+    for (QTextBlock block = box->document()->begin(); block.isValid(); block = block.next()) {
         if (!TextBox::continuesParagraph(block))
             cutter.end(end, onWord);
         const QString text = block.text();
@@ -42,10 +43,22 @@ bool ChangeMarks::mark(const WordChanges &changes)
         end = block.position() + int(text.size());
     }
     cutter.end(end, onWord);
-    if (word != kinds.size())
-        m_marks.clear();
+    return words;
+}
+
+bool ChangeMarks::mark(const WordChanges &changes)
+{
+    m_marks.clear();
+    const std::vector<quint8> &kinds = changes.kinds();
+    const std::vector<Span> words = wordsOf(m_box);
+    if (words.size() == kinds.size()) {
+        for (size_t word = 0; word < kinds.size(); ++word) {
+            if (kinds[word] != WordChanges::Same)
+                m_marks.push_back({words[word].start, words[word].end, WordChanges::Kind(kinds[word])});
+        }
+    }
     m_box->viewport()->update();
-    return word == kinds.size();
+    return words.size() == kinds.size();
 }
 
 void ChangeMarks::contentsChanged(int position, int removed, int added)
@@ -107,7 +120,7 @@ void ChangeMarks::paint(QPaintEvent *event)
         for (; mark != m_marks.end() && mark->start < begin + to; ++mark) {
             const int start = std::max(mark->start - begin, from);
             const int end = std::min(mark->end - begin, to);
-            const QColor colour = colourOf(mark->kind);
+            const QColor &colour = mark->kind == WordChanges::Inserted ? m_inserted : m_changed;
             for (int n = layout->lineForTextPosition(start).lineNumber(); n >= 0 && n < layout->lineCount(); ++n) {
                 const QTextLine line = layout->lineAt(n);
                 if (line.textStart() >= end)

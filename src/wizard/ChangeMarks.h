@@ -39,6 +39,17 @@ public:
     // Translucent, so the text stays as readable as on the box's own colour,
     // light or dark.
     static QColor colourOf(WordChanges::Kind kind);
+    // Marks of other meanings get colours of their own.
+    void setColours(const QColor &changed, const QColor &inserted);
+
+    // Every word of the box's text by document positions, as mark() counts
+    // them: a word runs on across the soft breaks of a long line.
+    struct Span
+    {
+        int start;
+        int end;
+    };
+    static std::vector<Span> wordsOf(const TextBox *box);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -50,4 +61,6 @@ private:
 
     TextBox *m_box;
     std::vector<Mark> m_marks; // in order, never overlapping
+    QColor m_changed = colourOf(WordChanges::Changed);
+    QColor m_inserted = colourOf(WordChanges::Inserted);
 };

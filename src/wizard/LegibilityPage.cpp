@@ -3,6 +3,7 @@
 #include "platform/Accessibility.h"
 
 #include <QCheckBox>
+#include <QPushButton>
 #include <QSlider>
 
 namespace {
@@ -15,7 +16,8 @@ const ControlSpec Controls[] = {
     {ControlSpec::Label, "lblLegibility", "80% Legibility", 6120, 1200, 1380, 195, "fraLeg"},
     {ControlSpec::Label, "lblToThis", "Drag the tolerance bar to set the legibility factor", 2880, 2520, 4140, 195},
     {ControlSpec::HelpIcon, "imgHelpLegibility", "", 7080, 2520, 240, 240},
-    {ControlSpec::CheckBox, "chkFit", "Fit each synonym to its sentence", 2400, 2940, 5085, 255},
+    {ControlSpec::CheckBox, "chkFit", "Fit each synonym to its sentence", 2400, 2940, 3240, 255},
+    {ControlSpec::Button, "CmdChoose", "Choose synonyms...", 5760, 2880, 1725, 375},
     {ControlSpec::Label, "lblChangeThis", "This will also determine how unique your content is.", 2400, 3480, 5085, 195},
 };
 
@@ -32,6 +34,12 @@ LegibilityPage::LegibilityPage(QWidget *window) : WizardPage("FraLegibility", "L
                          QStringLiteral("The share of the words that stays unchanged: low for search engine bots, "
                                         "high for people."));
     nameForScreenReaders(m_fit, m_fit->text(), m_fit->toolTip());
+    m_choose = control<QPushButton>("CmdChoose");
+    m_choose->setEnabled(false);
+    nameForScreenReaders(m_choose, QStringLiteral("Choose synonyms"),
+                         QStringLiteral("Opens the text with every word's synonyms to tick, for the fitted reprints."));
+    connect(m_fit, &QCheckBox::toggled, m_choose, &QPushButton::setEnabled);
+    connect(m_choose, &QPushButton::clicked, this, &LegibilityPage::chooseRequested);
 }
 
 bool LegibilityPage::fitToSentence() const

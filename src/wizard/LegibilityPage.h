@@ -3,6 +3,7 @@
 #include "wizard/WizardPage.h"
 
 class QCheckBox;
+class QPushButton;
 class QSlider;
 
 // Page 3: the legibility slider, the share of words left unchanged, and whether
@@ -16,7 +17,12 @@ public:
     bool fitToSentence() const;
     void reset() override;
 
+signals:
+    // The user asks to choose the synonyms of the text.
+    void chooseRequested();
+
 private:
     QSlider *m_slider;
     QCheckBox *m_fit;
+    QPushButton *m_choose;
 };

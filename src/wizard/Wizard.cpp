@@ -1,6 +1,11 @@
 #include "wizard/Wizard.h"
 
+#include "choices/ChooseDialog.h"
+#include "engine/FitToSentence.h"
+#include "engine/ReprintRun.h"
 #include "platform/ImageButton.h"
+#include "platform/Prompts.h"
+#include "platform/TextBox.h"
 #include "platform/LabelColour.h"
 #include "sources/PreviewLoader.h"
 #include "wizard/DisplayPage.h"
@@ -27,7 +32,7 @@ constexpr int AfterRunGuardMs = 300;
 
 Wizard::Wizard(QWidget *window, const Navigation &navigation, QLabel *pleaseWait, const QString &programFolder,
                Prompts &prompts, ReprintRun &run)
-    : QObject(window), m_nav(navigation)
+    : QObject(window), m_nav(navigation), m_prompts(prompts), m_run(run)
 {
     m_original = new OriginalPage(window, prompts);
     m_preview = new PreviewPage(window, *m_original, pleaseWait, programFolder, prompts);
@@ -51,6 +56,26 @@ Wizard::Wizard(QWidget *window, const Navigation &navigation, QLabel *pleaseWait
     });
     for (WizardPage *page : m_pages)
         connect(page, &WizardPage::exclusionEditorRequested, this, &Wizard::exclusionEditorRequested);
+    connect(m_legibility, &LegibilityPage::chooseRequested, this, &Wizard::openChooser);
+}
+
+void Wizard::openChooser()
+{
+    QString why;
+    const std::unique_ptr<FitToSentence> fit = m_run.newFitChooser(&why);
+    if (!fit) {
+        m_prompts.message(QStringLiteral("Synonyms cannot be fitted to their sentences: %1.").arg(why),
+                          Prompts::Critical, ChooseDialog::Caption);
+        return;
+    }
+    QStringList keywords;
+    for (const KeywordRule &rule : m_keywords->rules()) {
+        if (!rule.keyword.isEmpty())
+            keywords << rule.keyword;
+    }
+    auto *window = static_cast<QWidget *>(parent());
+    ChooseDialog dialog(*fit, m_run.store(), m_prompts, m_preview->preview()->text(), keywords, window);
+    dialog.exec();
 }
 
 void Wizard::Next()

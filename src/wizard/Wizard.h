@@ -64,8 +64,12 @@ private:
     // when the reprint count or the target cannot be run with.
     std::optional<RewriteSettings> readSettings();
     void startRun();
+    // The Choose synonyms window on the preview's text.
+    void openChooser();
 
     Navigation m_nav;
+    Prompts &m_prompts;
+    ReprintRun &m_run;
     int m_step = 0;
     std::optional<RewriteSettings> m_runSettings; // read when leaving the output page
 

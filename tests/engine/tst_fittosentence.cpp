@@ -6,6 +6,7 @@
 #include "engine/ReprintRun.h"
 #include "engine/VariationGenerator.h"
 #include "engine/WordList.h"
+#include "fixtures/FitModels.h"
 #include "fixtures/FixtureDb.h"
 #include "fixtures/RecordingObserver.h"
 
@@ -49,11 +50,12 @@ class TestFitToSentence : public QObject
     // `text` rewritten at legibility 5 with the fit to the sentence, `times`
     // times over from the original; every distinct result.
     QStringList rewrite(const QString &text, const QList<FitRow> &rows, const QString &keyword = QString(),
-                        int times = 8)
+                        int times = 8, const QVector<WordStore::ChoiceChange> &choices = {},
+                        const QStringList &excluded = {})
     {
-        makeFitDb(m_dir.path(), rows);
+        makeFitDb(m_dir.path(), rows, excluded);
         m_store = std::make_unique<WordStore>();
-        if (m_store->OpenWordStore(m_dir.path()))
+        if (m_store->OpenWordStore(m_dir.path()) || m_store->SaveChoices(choices))
             qFatal("the fixture database cannot be opened");
         RewriteSettings settings;
         settings.legibility = 5;
@@ -77,14 +79,12 @@ class TestFitToSentence : public QObject
 private slots:
     void initTestCase()
     {
-        const FitData data;
-        if (const QString missing = data.missing(); !missing.isEmpty())
-            QSKIP(qPrintable(missing + QStringLiteral(" is not installed (festival-dicts, pocketsphinx-en-us)")));
-        QString error;
-        m_tagger = PosTagger::load(data.lexicon, data.tagTrigrams, &error);
-        QVERIFY2(m_tagger, qPrintable(error));
-        m_model = LanguageModel::load(data.languageModel, &error);
-        QVERIFY2(m_model, qPrintable(error));
+        FitModels models;
+        if (!models.load() && !models.missing.isEmpty())
+            QSKIP(qPrintable(models.missing));
+        QVERIFY2(models.model, qPrintable(models.error));
+        m_tagger = std::move(models.tagger);
+        m_model = std::move(models.model);
     }
 
     void entriesComeApart_data()
@@ -201,6 +201,61 @@ private slots:
         QCOMPARE(rewrite(QStringLiteral("The package is small. Build it with care."), rows),
                  QStringList{"The bundle is small. Build it with care."});
     }
+    // What the user has chosen decides the draw: an unticked synonym is never
+    // drawn, one's own is (the model does not judge it), the exclusion list
+    // wins over both, and a noun the text keeps using opens once chosen for.
+    void theUsersChoicesDecideTheDraw()
+    {
+        const QList<FitRow> rows = {{"needs", "vz", "requires"}};
+        const QString text = QStringLiteral("The project needs more money.");
+        const QVector<WordStore::ChoiceChange> choices = {{"needs", "vz", "requires", false},
+                                                          {"needs", "vz", "bananas", true}};
+        QCOMPARE(rewrite(text, rows, QString(), 12, choices), QStringList{"The project bananas more money."});
+        QCOMPARE(rewrite(text, rows, QString(), 4, choices, {"NEEDS"}), QStringList{text});
+        const QString subject = QStringLiteral("The package is small. Build packages with care. Sign the package.");
+        const QStringList opened = rewrite(subject, {{"package", "n", "bundle"}}, QString(), 12,
+                                           {{"package", "n", "parcel", true}});
+        QVERIFY(!opened.contains(subject));
+        for (const QString &result : opened)
+            QVERIFY2(!result.contains(QLatin1String("bundle")) && result.contains(QLatin1String("parcel")),
+                     qPrintable(result));
+    }
+
+    // The window's offer for a place: the shipped and offered lists with the
+    // user's own, ranked, ticked as a run would draw, shown as they would stand.
+    void theOfferIsWhatTheRunDraws()
+    {
+        makeFitDb(m_dir.path(), {{"estimate", "n", "guess"}});
+        execOnFixtureDb(m_dir.path(), QStringLiteral("create table OfferSynonyms(word text, class text, synonym text, "
+                                                     "rank integer); insert into OfferSynonyms values"
+                                                     "('estimate', 'n', 'appraisal', 1), ('estimate', 'n', 'guess', 2)"));
+        WordStore store;
+        QVERIFY(!store.OpenWordStore(m_dir.path()));
+        QVERIFY(!store.SaveChoices({{"estimate", "n", "idea", true}}));
+        WordList list;
+        list.FillWordList(QStringLiteral("Give me a estimate of the cost, Bob."));
+        FitToSentence fit(store, *m_tagger, *m_model);
+        fit.beginVariation(list);
+        QVERIFY(fit.offersAt(list, 3, {}));
+        QVERIFY(!fit.offersAt(list, 3, std::vector<QString>{QStringLiteral("estimate")}));
+        QVERIFY(!fit.offersAt(list, 7, {})); // a name
+        const QVector<FitToSentence::Offer> offers = fit.offeredAt(3).value();
+        QStringList shown, ticked, drawn;
+        for (const FitToSentence::Offer &o : offers) {
+            shown << o.shown;
+            if (o.ticked)
+                ticked << o.shown;
+        }
+        for (const QString &synonym : fit.tickedAt(3).value())
+            drawn << fit.shownAt(3, synonym);
+        QCOMPARE(offers.size(), 3);
+        QVERIFY(shown.contains(QStringLiteral("an appraisal")));
+        QVERIFY(drawn.contains(QStringLiteral("an idea")));
+        ticked.sort();
+        drawn.sort();
+        QCOMPARE(ticked, drawn);
+    }
+
     void markCompoundNouns()
     {
         const QList<FitRow> rows = {{"station", "n", "terminal"}, {"bus", "n", "coach"}};

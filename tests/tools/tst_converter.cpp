@@ -174,6 +174,39 @@ private slots:
         QCOMPARE(wordsIn(path, QStringLiteral("select count(distinct id) from Tbl_Exclude")), QStringList{"4"});
     }
 
+    // The user's chosen synonyms live in the same file: a restart reads them
+    // back, a rebuild of the words and the converter itself leave them as
+    // they were, and a choice can be forgotten.
+    void choicesSurviveARestartAndARebuild()
+    {
+        QTemporaryDir dir;
+        const QString path = makeFixtureDb(dir.path(), {{"old", {"aged"}}});
+        const auto choicesOf = [&](const QString &word) {
+            WordStore store;
+            if (store.OpenWordStore(dir.path()))
+                return QStringList{"not open"};
+            QStringList found;
+            for (const WordStore::Choice &c : store.ChoicesOf(word, QStringLiteral("vz")).value_or(QVector<WordStore::Choice>()))
+                found << c.synonym + (c.chosen ? QStringLiteral("+") : QStringLiteral("-"));
+            return found;
+        };
+        {
+            WordStore store;
+            QVERIFY(!store.OpenWordStore(dir.path())); // gives the older file its table
+            QVERIFY(!store.SaveChoices({{"Needs", "vz", "requires", true}, {"needs", "vz", "wants", false},
+                                        {"needs", "vz", "lacks", true}}));
+            QVERIFY(!store.SaveChoices({{"needs", "vz", "lacks", std::nullopt}}));
+        }
+        QCOMPARE(choicesOf(QStringLiteral("NEEDS")), QStringList({"requires+", "wants-"}));
+        QVERIFY(!writeWordsDb(path, selectSynonyms(parseMythes(English)), {}, nullptr,
+                              {{"needs", WordClass::VerbThird, {"requires", "demands"}}}));
+        QCOMPARE(wordsIn(path, QStringLiteral("select synonym from OfferSynonyms order by rank")),
+                 QStringList({"requires", "demands"}));
+        QCOMPARE(QProcess::execute(QStringLiteral(WORDSDB_TOOL),
+                                   {"--thesaurus", writeEnglish(dir.path()), "--output", path}), 0);
+        QCOMPARE(choicesOf(QStringLiteral("needs")), QStringList({"requires+", "wants-"}));
+    }
+
     // The synonyms by word class go in with the rest, the word in lower case
     // and ranked best first, and the converter fills them on a rebuild; the
     // user's exclusion list stays as it was.
