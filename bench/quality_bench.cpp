@@ -3,7 +3,7 @@
 //
 //   quality_bench [--db FOLDER]... [--sample N] [--legibility L] [--seed S]
 //                 [--key FILE] [--reprint] [--fit [--tolerance T]] TEXT...
-//   quality_bench --offer [--sample N] [--seed S] [--db FOLDER] TEXT...
+//   quality_bench --offer [--sample N] [--seed S] [--db FOLDER] [--key FILE] TEXT...
 //
 // For each database (a folder holding words.mdb; the one beside the program by
 // default) it runs the real generator over each text, fresh from the original
@@ -24,7 +24,8 @@
 // share of the bare words of four letters or more that are offered, the share
 // ticked at start (which a fit-mode run may change before the user chooses),
 // and N offered words drawn at random, each in its sentence with its candidates
-// best first, for reading.
+// best first, for reading; with --key, each item's word, class, number of
+// candidates and each candidate's fit go to FILE.
 
 #include "BenchFit.h"
 #include "BenchStore.h"
@@ -101,12 +102,14 @@ Coverage fitCoverageOf(WordStore &store, FitToSentence &fit, const WordList &lis
 }
 
 // What the Choose synonyms window offers over `texts`, as described above.
-int printOffers(WordStore &store, FitModels &models, const QStringList &texts, int sample, std::mt19937 &random)
+int printOffers(WordStore &store, FitModels &models, const QStringList &texts, int sample, std::mt19937 &random,
+                QFile *key)
 {
     struct Offered
     {
         QString sentence;
         QStringList candidates;
+        QString key; // the word, its class and each candidate's fit, for the key file
     };
     Coverage offered, ticked;
     QVector<Offered> found;
@@ -129,9 +132,28 @@ int printOffers(WordStore &store, FitModels &models, const QStringList &texts, i
             ++offered.replaceable;
             ticked.replaceable += std::any_of(offers->begin(), offers->end(),
                                               [](const FitToSentence::Offer &o) { return o.ticked; });
-            Offered item{inContext(list.entries(), i, QStringLiteral("?")), {}};
-            for (const FitToSentence::Offer &offer : *offers)
+            const int wordId = models.model->id(fit->wordAt(i));
+            Offered item{inContext(list.entries(), i, QStringLiteral("?")), {},
+                         fit->wordAt(i) + QLatin1Char(' ') + fit->classCodeAt(i) + QLatin1Char(' ')
+                             + QString::number(offers->size()) + QLatin1Char(' ')
+                             + QString::number(wordId == LanguageModel::Unknown
+                                                   ? -99
+                                                   : models.model->logProbability(wordId, LanguageModel::Unknown,
+                                                                                  LanguageModel::Unknown),
+                                               'f', 2)};
+            for (const FitToSentence::Offer &offer : *offers) {
                 item.candidates << offer.shown;
+                const int id = models.model->id(offer.synonym.toLower());
+                const double alone = id == LanguageModel::Unknown
+                                         ? -99
+                                         : models.model->logProbability(id, LanguageModel::Unknown, LanguageModel::Unknown);
+                item.key += QStringLiteral(" %1:%2:%3:%4:%5")
+                                .arg(offer.synonym)
+                                .arg(offer.margin.value_or(-99), 0, 'f', 2)
+                                .arg(offer.ticked ? 1 : 0)
+                                .arg(alone, 0, 'f', 2)
+                                .arg(offer.group);
+            }
             found.append(item);
         }
     }
@@ -141,6 +163,8 @@ int printOffers(WordStore &store, FitModels &models, const QStringList &texts, i
     for (qsizetype i = 0; i < found.size() && i < sample; ++i) {
         std::printf("%4lld  %s\n      %s\n", qint64(i + 1), qPrintable(found[i].sentence),
                     qPrintable(found[i].candidates.mid(0, 10).join(QStringLiteral(" | "))));
+        if (key)
+            key->write(QStringLiteral("%1 %2\n").arg(i + 1).arg(found[i].key).toUtf8());
     }
     return 0;
 }
@@ -211,7 +235,10 @@ int main(int argc, char *argv[])
         if (failsToOpen(store, databases.first()))
             return 1;
         std::mt19937 random(seed);
-        return printOffers(store, models, originals, sample, random);
+        QFile key(keyPath);
+        if (!keyPath.isEmpty() && !key.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return 1;
+        return printOffers(store, models, originals, sample, random, key.isOpen() ? &key : nullptr);
     }
 
     if (reprint) {

@@ -1,13 +1,14 @@
 // Where the user waits for a run of reprints: the real main window against the
 // engine alone, on the same text and settings.
 //
-//   window_bench [N L S V [save] [fit]]   N words, legibility L, stretch S (0 or
-//                                   1: to 2N words), V reprints; default 10000 5 0 100
+//   window_bench [N L S V [save] [fit] [choices]]   N words, legibility L, stretch S
+//                                   (0 or 1: to 2N words), V reprints; default 10000 5 0 100
 //
 // With "save" the run also saves a copy of every reprint to an output folder, and
 // the bench prints what both runs wrote and at what rate. With "fit" the synonyms
 // are fitted to their sentences; the time includes loading the tagger and the
-// language model and tagging the text.
+// language model and tagging the text. With "choices" the word database holds
+// 2,000 of the user's choices, half of them for the text's own words.
 //
 // The window case types a text of N words into the original page, walks the
 // wizard as a person would (preview, keywords, the legibility slider, the stretch
@@ -31,6 +32,9 @@
 #include "startup/MainWindow.h"
 #include "wizard/ChangeMarks.h"
 #include "BenchStore.h"
+#include "startup/Sqlite.h"
+
+#include <QRegularExpression>
 
 #include <QApplication>
 #include <QDir>
@@ -58,6 +62,7 @@ struct Case
     qint64 reprints = 100;
     bool save = false;
     bool fit = false;
+    bool choices = false;
 
     QString target() const { return stretch ? QString::number(2 * words) : QString(); }
 };
@@ -70,12 +75,33 @@ double peakMegabytes()
 }
 
 // A scratch program folder with a copy of the word database; empty on failure.
-QString makeProgramFolder(QTemporaryDir &dir)
+QString makeProgramFolder(QTemporaryDir &dir, const Case &c)
 {
     const QString source = QDir(QCoreApplication::applicationDirPath()).filePath(QString::fromLatin1(WordStore::FileName));
-    if (!dir.isValid() || !QFile::copy(source, dir.filePath(QString::fromLatin1(WordStore::FileName)))) {
+    const QString target = dir.filePath(QString::fromLatin1(WordStore::FileName));
+    if (!dir.isValid() || !QFile::copy(source, target)) {
         std::fprintf(stderr, "cannot copy %s to a scratch folder\n", qPrintable(source));
         return {};
+    }
+    if (c.choices) {
+        // Every other offered synonym of the text's words ticked, the rest
+        // unticked, and as many again for other words.
+        QStringList words;
+        for (const QString &word : makeText(400).split(QRegularExpression(QStringLiteral("[ .,\r\n]+")),
+                                                        Qt::SkipEmptyParts))
+            words << QStringLiteral("'%1'").arg(word.toLower());
+        SqliteDatabase db;
+        const auto failed = db.open(target, SqliteDatabase::Mode::ReadWrite);
+        const QString fill = QStringLiteral(
+            "create table if not exists Tbl_Choices(word text, class text, synonym text, chosen integer);"
+            "insert into Tbl_Choices select word, class, synonym, rank % 2 from OfferSynonyms where word in (%1) "
+            "limit 1000;"
+            "insert into Tbl_Choices select word, class, synonym, rank % 2 from OfferSynonyms where word not in (%1) "
+            "and rowid % 50 = 0 limit 1000;").arg(words.join(QLatin1Char(',')));
+        if (failed || db.exec(fill)) {
+            std::fprintf(stderr, "cannot fill the choices\n");
+            return {};
+        }
     }
     return dir.path();
 }
@@ -128,7 +154,7 @@ Figures engineRun(const Case &c)
 {
     QTemporaryDir dir;
     QTemporaryDir output;
-    const QString folder = makeProgramFolder(dir);
+    const QString folder = makeProgramFolder(dir, c);
     WordStore store;
     if (folder.isEmpty() || failsToOpen(store, folder))
         return {};
@@ -164,7 +190,7 @@ Figures windowRun(const Case &c)
 {
     QTemporaryDir dir;
     QTemporaryDir output;
-    const QString folder = makeProgramFolder(dir);
+    const QString folder = makeProgramFolder(dir, c);
     PrintedPrompts prompts;
     WordStore store;
     if (folder.isEmpty() || failsToOpen(store, folder))
@@ -250,10 +276,12 @@ int main(int argc, char *argv[])
     for (int a = 5; a < argc; ++a) {
         c.save = c.save || qstrcmp(argv[a], "save") == 0;
         c.fit = c.fit || qstrcmp(argv[a], "fit") == 0;
-        known = known && (qstrcmp(argv[a], "save") == 0 || qstrcmp(argv[a], "fit") == 0);
+        c.choices = c.choices || qstrcmp(argv[a], "choices") == 0;
+        known = known && (qstrcmp(argv[a], "save") == 0 || qstrcmp(argv[a], "fit") == 0
+                          || qstrcmp(argv[a], "choices") == 0);
     }
     if (!known) {
-        std::fprintf(stderr, "usage: window_bench [WORDS LEGIBILITY STRETCH REPRINTS [save] [fit]]\n");
+        std::fprintf(stderr, "usage: window_bench [WORDS LEGIBILITY STRETCH REPRINTS [save] [fit] [choices]]\n");
         return 2;
     }
     if (argc >= 5) {
@@ -278,9 +306,9 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "a run failed\n");
         return 1;
     }
-    std::printf("%9lld words  legibility %2d  %-10s %-4s %4lld reprints   window %8.3f s  peak %6.1f MB   "
+    std::printf("%9lld words  legibility %2d  %-10s %-11s %4lld reprints   window %8.3f s  peak %6.1f MB   "
                 "engine %8.3f s  peak %6.1f MB   window/engine %.2f\n",
-                qint64(c.words), c.legibility, c.stretch ? "stretch" : "no stretch", c.fit ? "fit" : "", c.reprints,
+                qint64(c.words), c.legibility, c.stretch ? "stretch" : "no stretch", c.choices ? "fit+choices" : c.fit ? "fit" : "", c.reprints,
                 window.seconds,
                 window.peak, engine.seconds, engine.peak, window.seconds / engine.seconds);
     std::printf("%9s the first reprint shown with %lld words marked %.3f s after the run's end\n", "",

@@ -13,4 +13,7 @@ struct ClassSynonyms
     QString word; // as the text has it
     WordClass wordClass = WordClass::None;
     QStringList synonyms;
+    // In a list offered to choose from: how many of the first synonyms are
+    // the likelier ones, offered first.
+    qsizetype likely = 0;
 };

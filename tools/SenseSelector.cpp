@@ -112,6 +112,7 @@ struct SenseSelector::Candidate
     double home = 0;
     int tier = 0;
     bool handAdverb = false; // chosen by hand for an adverb
+    bool likely = true;      // offered: it would pass the looser lists' tests too
 };
 
 SenseSelector::SenseSelector(Sources sources, Rules rules)
@@ -156,6 +157,10 @@ bool SenseSelector::isCommonFor(const QString &synonym, const QString &head) con
 
 namespace {
 
+// What an offered synonym must fit to be offered among the first.
+constexpr double OfferLikelyShare = 0.1;
+constexpr double OfferLikelyHome = 0.2;
+
 // Words whose slang senses WordNet lists beside the plain ones ("know" and
 // "screw"): never offered, whatever the word, nor hyphenated compounds, which
 // the inflections make up ("self-assurances").
@@ -186,8 +191,11 @@ bool notToOffer(const QString &text)
 } // namespace
 
 QStringList SenseSelector::choose(const QString &surface, const QVector<Reading> &readings,
-                                  const QHash<QString, const HeadWord *> &byHead, const Limits &limits) const
+                                  const QHash<QString, const HeadWord *> &byHead, const Limits &limits,
+                                  qsizetype *likely) const
 {
+    if (likely)
+        *likely = 0;
     // A closed-class word takes only what the hand-chosen list names for it, and
     // only where the sentence is known ("often" as an adverb in its place).
     const bool closedWord = m_closedClass.contains(surface);
@@ -312,9 +320,17 @@ QStringList SenseSelector::choose(const QString &surface, const QVector<Reading>
         if (!byHand && own * RarerFactor < c.readingMass)
             continue;
         c.tier = m_frequency.tierOf(c.text);
+        // What a person is offered first: the hand-chosen synonyms, and those
+        // that fit a tenth of the word's use and a fifth of their own.
+        if (limits.broad)
+            c.likely = c.rank < 1000
+                       || (c.weight / total >= OfferLikelyShare && c.home >= OfferLikelyHome
+                           && c.attested >= m_rules.minAttested && own * RarerFactor >= c.readingMass);
         kept.append(c);
     }
     std::sort(kept.begin(), kept.end(), [](const Candidate &a, const Candidate &b) {
+        if (a.likely != b.likely)
+            return a.likely;
         if (a.weight != b.weight)
             return a.weight > b.weight;
         if (a.rank != b.rank)
@@ -330,6 +346,8 @@ QStringList SenseSelector::choose(const QString &surface, const QVector<Reading>
         if (chosen.size() >= limits.maxSynonyms)
             break;
         chosen.append(c.text);
+        if (likely && c.likely)
+            ++*likely;
     }
     return chosen;
 }
@@ -422,9 +440,10 @@ QVector<ClassSynonyms> SenseSelector::byClassWith(const QVector<HeadWord> &thesa
         for (const Reading &r : readings.of.value(fold(word)))
             byClass[classOf(r.pos, r.slot)].append(r);
         for (auto it = byClass.cbegin(); it != byClass.cend(); ++it) {
-            const QStringList chosen = choose(word, it.value(), byHead, limits);
+            qsizetype likely = 0;
+            const QStringList chosen = choose(word, it.value(), byHead, limits, &likely);
             if (!chosen.isEmpty())
-                result.append(ClassSynonyms{word, it.key(), chosen});
+                result.append(ClassSynonyms{word, it.key(), chosen, likely});
         }
     };
     for (const HeadWord &head : thesaurus)

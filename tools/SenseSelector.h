@@ -98,7 +98,8 @@ public:
     // The same classes with what a person may choose from: the words of every
     // WordNet sense of the class and the thesaurus's terms of that part of
     // speech, in the word's form, common words only and single words, however
-    // small the share of use they fit, at most `offerMaxSynonyms`.
+    // small the share of use they fit, at most `offerMaxSynonyms`; those that
+    // would pass looser lists' tests come first (ClassSynonyms::likely).
     QVector<ClassSynonyms> selectOffered(const QVector<HeadWord> &thesaurus) const;
 
 private:
@@ -126,8 +127,11 @@ private:
     bool isCommonFor(const QString &synonym, const QString &head) const;
     bool formExists(const QString &form) const;
     Readings readingsOf(const QVector<HeadWord> &thesaurus, const QHash<QString, const HeadWord *> &byHead) const;
+    // The synonyms that pass, best first; with `likely`, how many of the first
+    // of them an offer puts first (all, but in a broad one).
     QStringList choose(const QString &surface, const QVector<Reading> &readings,
-                       const QHash<QString, const HeadWord *> &byHead, const Limits &limits) const;
+                       const QHash<QString, const HeadWord *> &byHead, const Limits &limits,
+                       qsizetype *likely = nullptr) const;
 
     const WordNetSenses &m_senses;
     const WordFrequency &m_frequency;

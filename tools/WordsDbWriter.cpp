@@ -11,7 +11,7 @@ const char *const Schema = R"(
 create table Words(word_id integer primary key, word text);
 create table Synonyms(word_id integer, synonym text);
 create table FitSynonyms(word text, class text, synonym text, rank integer);
-create table OfferSynonyms(word text, class text, synonym text, rank integer);
+create table OfferSynonyms(word text, class text, synonym text, rank integer, likely integer);
 create table if not exists Tbl_Exclude(id integer primary key autoincrement, word text);
 create table if not exists Tbl_Choices(word text, class text, synonym text, chosen integer);
 )";
@@ -46,7 +46,8 @@ std::optional<QString> fill(SqliteDatabase &db, const QVector<HeadWord> &heads,
     SqliteStatement addFit =
         db.prepare(QStringLiteral("insert into FitSynonyms(word, class, synonym, rank) values(?1, ?2, ?3, ?4)"));
     SqliteStatement addOffer =
-        db.prepare(QStringLiteral("insert into OfferSynonyms(word, class, synonym, rank) values(?1, ?2, ?3, ?4)"));
+        db.prepare(QStringLiteral(
+            "insert into OfferSynonyms(word, class, synonym, rank, likely) values(?1, ?2, ?3, ?4, ?5)"));
     if (!addWord.isValid() || !addSynonym.isValid() || !addFit.isValid() || !addOffer.isValid())
         return fail(db.lastError());
 
@@ -82,6 +83,8 @@ std::optional<QString> fill(SqliteDatabase &db, const QVector<HeadWord> &heads,
             add.bindText(2, code);
             add.bindText(3, entry.synonyms.at(rank));
             add.bindInt(4, rank + 1);
+            if (&add == &addOffer)
+                add.bindInt(5, rank < entry.likely ? 1 : 0);
             add.step();
             if (add.failed())
                 return false;

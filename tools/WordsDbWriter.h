@@ -20,7 +20,7 @@ struct WordsDbCounts
 
 // The version of the word data this converter writes, kept in the file's
 // user_version; a file with another is rebuilt by --if-outdated.
-constexpr int WordDataVersion = 8;
+constexpr int WordDataVersion = 9;
 
 // The word data version of the database at `path`: 0 for a file written before
 // versions were kept, nullopt when it cannot be read as a database.
@@ -30,7 +30,8 @@ std::optional<int> wordDataVersion(const QString &path);
 // and the synonyms by word class into FitSynonyms(word, class, synonym, rank):
 // the word in lower case, the class by its code (wordClassCode), rank 1 for the
 // best synonym; and what the Choose synonyms window offers into
-// OfferSynonyms, alike.
+// OfferSynonyms(word, class, synonym, rank, likely) alike, likely 1 for the
+// synonyms offered first.
 //
 // A new file is built beside the target and moved into place only when complete,
 // so an interrupted build never leaves a half-filled words.mdb. An existing file

@@ -115,7 +115,8 @@ void FitToSentence::learn(const WordList &list)
     m_classes.assign(count, WordClass::None);
     m_sentenceStarts.assign(count, false);
     m_fitting.assign(count, std::nullopt);
-    m_terms.assign(count, false);
+    m_terms.assign(count, 0);
+    m_judged.assign(count, Judged());
     tagSentences();
     markTopicalNouns();
     markCompoundNouns();
@@ -173,7 +174,7 @@ void FitToSentence::markTopicalNouns()
     }
     for (qsizetype i = 0; i < m_original.size(); ++i) {
         if (isNounAt(i) && uses.value(nounStemOf(m_original.at(i))) >= TopicalUses)
-            m_terms[size_t(i)] = true;
+            m_terms[size_t(i)] |= Topical;
     }
 }
 
@@ -183,7 +184,7 @@ void FitToSentence::markCompoundNouns()
     // of its own that a synonym of one of its words breaks.
     for (qsizetype i = 0; i < m_original.size(); ++i) {
         if (isNounAt(i) && ((joined(i) && isNounAt(i + 1)) || (joined(i - 1) && isNounAt(i - 1))))
-            m_terms[size_t(i)] = true;
+            m_terms[size_t(i)] |= Compound;
     }
 }
 
@@ -193,7 +194,7 @@ void FitToSentence::markNounsReadAsVerbs()
     // took for a verb ("a merge request", "your needs"): its synonyms would be verbs.
     for (qsizetype i = 1; i < m_original.size(); ++i) {
         if (isVerb(classAt(i)) && joined(i - 1) && isDeterminer(m_original.at(i - 1)))
-            m_terms[size_t(i)] = true;
+            m_terms[size_t(i)] |= ReadAsVerb;
     }
 }
 
@@ -205,7 +206,7 @@ void FitToSentence::markSetPhrases()
         if (classAt(i) == WordClass::Adjective && joined(i - 1)
             && isPreposition(EntryParts::of(m_original.at(i - 1)).word.toLower())
             && (!joined(i) || (!isNounAt(i + 1) && classAt(i + 1) != WordClass::Adjective)))
-            m_terms[size_t(i)] = true;
+            m_terms[size_t(i)] |= SetPhrase;
     }
 }
 
@@ -223,7 +224,10 @@ SynonymChooser::Check FitToSentence::check(const WordList &list, qsizetype posit
                                            std::span<const QString> keywords)
 {
     const Check place = checkPlace(list, position, keywords);
-    // A place left alone for safety opens once the user has chosen for it.
+    // A place left alone for safety opens once the user has chosen for it; a
+    // part of a compound noun, or a noun the tagger read as a verb, never does.
+    if (place == Check::Open && isFixedTermAt(position))
+        return Check::LeftAlone;
     if (place == Check::Open && isTermAt(position)) {
         const StoreAnswer<QStringList> ticked = tickedAt(position);
         return ticked && !ticked->isEmpty() ? Check::Open : Check::LeftAlone;
@@ -233,7 +237,7 @@ SynonymChooser::Check FitToSentence::check(const WordList &list, qsizetype posit
 
 bool FitToSentence::offersAt(const WordList &list, qsizetype position, std::span<const QString> keywords)
 {
-    if (checkPlace(list, position, keywords) != Check::Open)
+    if (checkPlace(list, position, keywords) != Check::Open || isFixedTermAt(position))
         return false;
     const StoreAnswer<bool> excluded = m_store.IsExcluded(EntryParts::of(list.at(position)).word);
     return excluded && !*excluded;
@@ -244,6 +248,29 @@ SynonymChooser::Check FitToSentence::checkPlace(const WordList &list, qsizetype 
 {
     if (position >= list.count() || list.at(position) == WordList::LineBreak)
         return Check::Short;
+    // An entry still as the text had it is judged once: all but the keywords
+    // depends on the text alone, and a run draws each place many times. (The
+    // list's entry shares the very characters of the original until it is
+    // changed.)
+    const QString &entry = list.at(position);
+    if (position < m_original.size() && entry.constData() == m_original.at(position).constData()
+        && entry.size() == m_original.at(position).size()) {
+        Judged &known = m_judged[size_t(position)];
+        if (known.verdict == Unjudged) {
+            known.word = EntryParts::of(entry).word;
+            known.verdict = quint8(judge(list, position, {}));
+        }
+        const Check verdict = Check(known.verdict);
+        if (verdict != Check::Short && !keywords.empty() && isKeyword(known.word, keywords))
+            return Check::Protected;
+        return verdict;
+    }
+    return judge(list, position, keywords);
+}
+
+SynonymChooser::Check FitToSentence::judge(const WordList &list, qsizetype position,
+                                           std::span<const QString> keywords) const
+{
     const EntryParts parts = EntryParts::of(list.at(position));
     if (WordList::isShort(parts.word))
         return Check::Short;
@@ -457,6 +484,11 @@ void FitToSentence::makeTheArticleAgree(WordList &list, qsizetype position, cons
 {
     if (position == 0)
         return;
+    // Only an entry ending in "a" or "an" can be the article; most end otherwise.
+    const QString &previous = list.at(position - 1);
+    const QChar last = previous.isEmpty() ? QChar() : previous.back().toLower();
+    if (last != QLatin1Char('a') && last != QLatin1Char('n'))
+        return;
     const EntryParts before = EntryParts::of(list.at(position - 1));
     const QString article = before.word.toLower();
     if (before.trailing.isEmpty() && (article == QLatin1String("a") || article == QLatin1String("an"))) {
@@ -528,24 +560,36 @@ StoreAnswer<QVector<FitToSentence::Offer>> FitToSentence::offeredAt(qsizetype po
     if (!choices)
         return choices.failure;
 
-    QStringList candidates = *ticked;
-    const auto add = [&](const QString &candidate) {
+    // In three groups: what is ticked, what the lists think likelier (the
+    // shipped list's and the first of the offered), and the rest.
+    QStringList candidates;
+    QList<int> groups;
+    const auto add = [&](const QString &candidate, int group) {
         if (!candidate.isEmpty() && candidate.compare(word, Qt::CaseInsensitive) != 0
-            && !candidates.contains(candidate))
+            && !candidates.contains(candidate)) {
             candidates.append(candidate);
+            groups.append(group);
+        }
     };
-    for (qsizetype r = 1; r <= offered.rowCount(); ++r)
-        add(offered.text(r, 0));
+    for (const QString &candidate : *ticked)
+        add(candidate, 0);
     for (qsizetype r = 1; r <= shipped.rowCount(); ++r)
-        add(shipped.text(r, 0));
+        add(shipped.text(r, 0), 1);
+    const bool likelyKnown = offered.columnIndex(QStringLiteral("likely")) >= 0;
+    for (qsizetype r = 1; r <= offered.rowCount(); ++r) {
+        if (!likelyKnown || offered.value(r, 1).toInt() != 0)
+            add(offered.text(r, 0), 1);
+    }
+    for (qsizetype r = 1; r <= offered.rowCount(); ++r)
+        add(offered.text(r, 0), 2);
     for (const WordStore::Choice &choice : *choices)
-        add(choice.synonym);
+        add(choice.synonym, 2);
 
-    // Ranked by the place's liking for each, as the fit judges it, with some
-    // weight for how common the candidate is and how early the lists put it (a
-    // person reads the common, usual sense first); a candidate the sentence
-    // already has, or that breaks the verb's construction, goes below those
-    // that do not.
+    // Within its group, each is ranked by the place's liking for it, as the
+    // fit judges it, with some weight for how common the candidate is and how
+    // early the lists put it (a person reads the common, usual sense first); a
+    // candidate the sentence already has, or that breaks the verb's
+    // construction, goes below those that do not.
     constexpr double BreaksThePlace = 8.0;
     constexpr double CommonWeight = 0.5; // per log unit of the candidate's own likelihood
     constexpr double ListWeight = 1.0;   // per log unit of its place in the lists
@@ -554,8 +598,10 @@ StoreAnswer<QVector<FitToSentence::Offer>> FitToSentence::offeredAt(qsizetype po
     const double own = wordId == LanguageModel::Unknown ? 0 : placeScore(context, word, {wordId});
     QVector<Offer> offers;
     offers.reserve(candidates.size());
-    for (const QString &candidate : std::as_const(candidates)) {
-        Offer offer{candidate, shownAt(position, candidate), std::nullopt, ticked->contains(candidate)};
+    for (qsizetype k = 0; k < candidates.size(); ++k) {
+        const QString &candidate = candidates.at(k);
+        Offer offer{candidate, shownAt(position, candidate), std::nullopt, groups.at(k) == 0};
+        offer.group = groups.at(k);
         const int id = candidate.contains(QLatin1Char(' ')) ? LanguageModel::Unknown : m_model.id(candidate.toLower());
         if (wordId != LanguageModel::Unknown && id != LanguageModel::Unknown) {
             double margin = placeScore(context, candidate, {id}) - own;
@@ -563,11 +609,13 @@ StoreAnswer<QVector<FitToSentence::Offer>> FitToSentence::offeredAt(qsizetype po
                 margin -= BreaksThePlace;
             offer.margin = margin;
             offer.rank = margin + CommonWeight * m_model.logProbability(id, LanguageModel::Unknown, LanguageModel::Unknown)
-                         - ListWeight * std::log(double(offers.size() + 1));
+                         - ListWeight * std::log(double(k + 1));
         }
         offers.append(offer);
     }
     std::stable_sort(offers.begin(), offers.end(), [](const Offer &a, const Offer &b) {
+        if (a.group != b.group)
+            return a.group < b.group;
         if (a.margin.has_value() != b.margin.has_value())
             return a.margin.has_value();
         return a.margin && a.rank > b.rank;

@@ -65,11 +65,13 @@ public:
         QString shown;                // as it would stand there: capitals, and the article before it made to agree
         std::optional<double> margin; // how it fits the place (see marginAt); none when the model cannot tell
         bool ticked = false;          // tickedAt holds it
-        double rank = 0;              // the order offered in, higher first
+        int group = 0;                // ticked first, then the lists' likelier, then the rest
+        double rank = 0;              // the order within the group, higher first
     };
     // Everything that may be chosen for the place of the original word at
     // `position`: the words offered for it and its class, the fitting ones and
-    // those the user has judged; best first by fit in the sentence.
+    // those the user has judged; what is ticked first, then the lists' likelier
+    // candidates, then the rest, each group best first by fit in the sentence.
     StoreAnswer<QVector<Offer>> offeredAt(qsizetype position);
     // The original word at `position` in lower case and its class's code: what
     // the user's choices are kept under.
@@ -128,9 +130,29 @@ private:
         QStringList ticked;    // as tickedAt gives it
         quint64 tickedUnder = 0; // the store's choicesVersion() then, 0 before
     };
+    // Why an entry stays as it is, whatever its synonyms (m_terms).
+    enum Term : quint8 {
+        Topical = 1,    // one of the text's subjects
+        Compound = 2,   // part of a compound noun, a term of its own
+        ReadAsVerb = 4, // a noun the tagger took for a verb
+        SetPhrase = 8,  // an adjective of a set phrase
+    };
     bool isTermAt(qsizetype i) const { return i >= 0 && i < qsizetype(m_terms.size()) && m_terms[size_t(i)]; }
+    bool isFixedTermAt(qsizetype i) const
+    {
+        return i >= 0 && i < qsizetype(m_terms.size()) && (m_terms[size_t(i)] & (Compound | ReadAsVerb));
+    }
     // check() without the places left alone for safety.
     Check checkPlace(const WordList &list, qsizetype position, std::span<const QString> keywords) const;
+    // The same, worked out from the entry as it stands.
+    Check judge(const WordList &list, qsizetype position, std::span<const QString> keywords) const;
+    static constexpr quint8 Unjudged = 255;
+    struct Judged
+    {
+        QString word;               // its bare word
+        quint8 verdict = Unjudged;  // its Check without keywords
+    };
+    mutable std::vector<Judged> m_judged; // per entry of the text as it was filled
     std::vector<std::optional<Place>> m_fitting; // per entry, once learnt
-    std::vector<bool> m_terms; // per entry: one of the text's subjects, part of a compound noun or of a set phrase
+    std::vector<quint8> m_terms; // per entry: the Terms it is
 };

@@ -27,7 +27,7 @@ const QString SqlFitSynonyms =
 const QString SqlHasFitSynonyms =
     QStringLiteral("select count(*) from sqlite_master where type = 'table' and name = 'FitSynonyms'");
 const QString SqlOfferSynonyms =
-    QStringLiteral("select synonym from OfferSynonyms where word = ?1 and class = ?2 order by rank");
+    QStringLiteral("select synonym, likely from OfferSynonyms where word = ?1 and class = ?2 order by rank");
 const QString SqlChoicesAll = QStringLiteral("select word, class, synonym, chosen from Tbl_Choices order by rowid");
 const QString SqlForgetChoice = QStringLiteral(
     "delete from Tbl_Choices where penrook_fold(word) = penrook_fold(?1) and class = ?2 and synonym = ?3");

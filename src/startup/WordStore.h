@@ -78,8 +78,8 @@ public:
     bool excludedMayHaveSpaces();
 
     // What the Choose synonyms window offers for `word` (lower case) used as
-    // `classCode`: column `synonym` of OfferSynonyms, best first; FitSynonyms'
-    // where the file is older than that table. A failure gives a result set
+    // `classCode`: columns `synonym` and `likely` of OfferSynonyms, best first;
+    // FitSynonyms' synonyms where the file is older than that table. A failure gives a result set
     // that is not open.
     ResultSet OfferSynonymsOf(const QString &word, const QString &classCode);
 

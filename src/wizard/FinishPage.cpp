@@ -18,6 +18,7 @@
 #include <QPushButton>
 
 #include <algorithm>
+#include <cstdlib>
 #include <limits>
 
 namespace {
@@ -236,7 +237,14 @@ void FinishPage::turnEventLoop()
 
 void FinishPage::progressChanged(qint64 value)
 {
-    m_progress->setValue(clampToInt(qMin<qint64>(value, m_progress->maximum())));
+    // The bar cannot show a step finer than a fraction of a per cent, and a
+    // variation may make thousands of replacements in a few milliseconds:
+    // each new value costs the bar more than the replacement it counts.
+    const int shown = clampToInt(qMin<qint64>(value, m_progress->maximum()));
+    const int step = std::max(1, m_progress->maximum() / ProgressSteps);
+    if (shown != m_progress->maximum() && std::abs(shown - m_progress->value()) < step)
+        return;
+    m_progress->setValue(shown);
 }
 
 void FinishPage::variationFinished(bool saveToFiles)

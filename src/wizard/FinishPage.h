@@ -54,6 +54,7 @@ public:
     // While a run works the window repaints in at most one event-loop turn per
     // this many milliseconds (about 30 times a second).
     static constexpr int PaintIntervalMs = 33;
+    static constexpr int ProgressSteps = 500; // the finest the progress bar shows
 
     // The figure under the result box, such as "38 of 212 words changed (18%), 12 inserted".
     static QString changedFigure(const WordChanges &changes);

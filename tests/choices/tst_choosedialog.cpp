@@ -48,8 +48,8 @@ private slots:
         execOnFixtureDb(m_dir.path(), QStringLiteral(
             "create table FitSynonyms(word text, class text, synonym text, rank integer);"
             "insert into FitSynonyms values('needs', 'vz', 'requires', 1);"
-            "create table OfferSynonyms(word text, class text, synonym text, rank integer);"
-            "insert into OfferSynonyms values('needs', 'vz', 'wants', 1), ('money', 'n', 'cash', 1);"));
+            "create table OfferSynonyms(word text, class text, synonym text, rank integer, likely integer);"
+            "insert into OfferSynonyms values('needs', 'vz', 'wants', 1, 0), ('money', 'n', 'cash', 1, 1);"));
     }
 
     // Keys alone tick, untick, add one's own synonym and accept; the figure

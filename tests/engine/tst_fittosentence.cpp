@@ -227,8 +227,8 @@ private slots:
     {
         makeFitDb(m_dir.path(), {{"estimate", "n", "guess"}});
         execOnFixtureDb(m_dir.path(), QStringLiteral("create table OfferSynonyms(word text, class text, synonym text, "
-                                                     "rank integer); insert into OfferSynonyms values"
-                                                     "('estimate', 'n', 'appraisal', 1), ('estimate', 'n', 'guess', 2)"));
+                                                     "rank integer, likely integer); insert into OfferSynonyms values"
+                                                     "('estimate', 'n', 'appraisal', 1, 1), ('estimate', 'n', 'guess', 2, 0)"));
         WordStore store;
         QVERIFY(!store.OpenWordStore(m_dir.path()));
         QVERIFY(!store.SaveChoices({{"estimate", "n", "idea", true}}));
@@ -239,6 +239,12 @@ private slots:
         QVERIFY(fit.offersAt(list, 3, {}));
         QVERIFY(!fit.offersAt(list, 3, std::vector<QString>{QStringLiteral("estimate")}));
         QVERIFY(!fit.offersAt(list, 7, {})); // a name
+        WordList compound;
+        compound.FillWordList(QStringLiteral("Give me a estimate of the bus station cost, Bob."));
+        fit.beginVariation(compound);
+        QVERIFY(fit.offersAt(compound, 3, {}));
+        QVERIFY(!fit.offersAt(compound, 7, {})); // a term of its own
+        fit.beginVariation(list);
         const QVector<FitToSentence::Offer> offers = fit.offeredAt(3).value();
         QStringList shown, ticked, drawn;
         for (const FitToSentence::Offer &o : offers) {
