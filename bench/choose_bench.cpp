@@ -3,6 +3,7 @@
 // clicked over a text.
 //
 //   choose_bench [--shot FILE] [--keep-open SECONDS] TEXT   or   choose_bench WORDS
+//   choose_bench --choose CHOICES [--legibility L] TEXT
 //
 // Prints the time from the click to the window painted with its marks and
 // figure, and the slowest of 40 steps to the next word (F8) and of 40 ticks
@@ -10,10 +11,17 @@
 // is saved to FILE (under Xvfb) once the window is open; --keep-open leaves it
 // up that long first, for looking at. The program folder is a scratch one
 // holding a copy of the words.mdb beside this program.
+//
+// With --choose the window is used instead as a person would: each line of
+// CHOICES ("word class synonym +" to tick, "-" to untick) is set on the first
+// place of that word and class, OK kept, and the wizard walked on to a fit
+// run of one reprint at legibility L (50 by default), which is printed after
+// the text.
 
 #include "BenchStore.h"
 #include "BenchText.h"
 #include "BenchWindow.h"
+#include "choices/ChooseDialog.h"
 #include "Coverage.h"
 #include "platform/Prompts.h"
 #include "platform/TextBox.h"
@@ -29,6 +37,10 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QSlider>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -60,18 +72,77 @@ double slowest(QDialog *dialog, Qt::Key key, int times)
     return worst;
 }
 
+// Sets each choice of `path` in the window as a person would, keeps them,
+// and prints the text and the reprint a fit run makes of it.
+int chooseAndRun(MainWindow &window, const QString &path, int legibility, const QString &text)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        std::fprintf(stderr, "cannot read %s\n", qPrintable(path));
+        return 1;
+    }
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    int failures = 0;
+    QTimer::singleShot(0, [&] {
+        auto *dialog = qobject_cast<ChooseDialog *>(QApplication::activeModalWidget());
+        if (!dialog) {
+            ++failures;
+            return;
+        }
+        auto *candidates = control<QListWidget>(*dialog, "LstChooseCandidates");
+        for (const QString &line : lines) {
+            const QStringList f = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+            qsizetype place = -1;
+            for (qsizetype i = 0; f.size() == 4 && i < dialog->placeCount() && place < 0; ++i)
+                place = dialog->wordOf(i) == f[0] && dialog->classOf(i) == f[1] ? i : -1;
+            if (place < 0) {
+                std::fprintf(stderr, "not offered: %s\n", qPrintable(line));
+                ++failures;
+                continue;
+            }
+            dialog->selectPlace(place);
+            const bool tick = f[3] == QLatin1String("+");
+            int row = -1;
+            for (int r = 0; r < candidates->count(); ++r)
+                row = candidates->item(r)->data(Qt::UserRole).toString() == f[2] ? r : row;
+            if (row < 0 && tick)
+                dialog->addOwnSynonym(f[2]);
+            else if (row >= 0 && (candidates->item(row)->checkState() == Qt::Checked) != tick)
+                dialog->toggleCandidate(row + 1);
+        }
+        QTest::mouseClick(control<QPushButton>(*dialog, "CmdOK"), Qt::LeftButton);
+    });
+    QTest::mouseClick(control<QPushButton>(window, "CmdChoose"), Qt::LeftButton);
+    if (failures)
+        return 1;
+    control<QSlider>(window, "slLeg")->setValue(legibility);
+    QTest::mouseClick(control(window, "imgNxt"), Qt::LeftButton); // to the stretch
+    QTest::mouseClick(control(window, "imgNxt"), Qt::LeftButton); // to the reprint count
+    control<QLineEdit>(window, "TxtReprints")->setText(QStringLiteral("1"));
+    QTest::mouseClick(control(window, "imgNxt"), Qt::LeftButton); // to the output choice
+    control<QRadioButton>(window, "OptNo")->click();
+    QTest::mouseClick(control(window, "imgNxt"), Qt::LeftButton); // the run
+    std::printf("%s\n\n%s\n\n%s\n", qPrintable(text), qPrintable(QString(72, QLatin1Char('-'))),
+                qPrintable(control<TextBox>(window, "TxtFinishContant")->text()));
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    QString shot, textPath;
-    int keepOpen = 0;
+    QString shot, textPath, choicesPath;
+    int keepOpen = 0, legibility = 50;
     qsizetype words = 10000;
     for (int a = 1; a < argc; ++a) {
         if (qstrcmp(argv[a], "--shot") == 0 && a + 1 < argc)
             shot = QString::fromLocal8Bit(argv[++a]);
         else if (qstrcmp(argv[a], "--keep-open") == 0 && a + 1 < argc)
             keepOpen = std::atoi(argv[++a]);
+        else if (qstrcmp(argv[a], "--choose") == 0 && a + 1 < argc)
+            choicesPath = QString::fromLocal8Bit(argv[++a]);
+        else if (qstrcmp(argv[a], "--legibility") == 0 && a + 1 < argc)
+            legibility = std::atoi(argv[++a]);
         else if (QByteArray(argv[a]).toLongLong() > 0)
             words = QByteArray(argv[a]).toLongLong();
         else
@@ -109,6 +180,9 @@ int main(int argc, char *argv[])
     for (int page = 0; page < 3; ++page)
         QTest::mouseClick(control(window, "imgNxt"), Qt::LeftButton);
     control<QCheckBox>(window, "chkFit")->setChecked(true);
+
+    if (!choicesPath.isEmpty())
+        return chooseAndRun(window, choicesPath, legibility, text);
 
     QElapsedTimer timer;
     double opened = -1, step = -1, tick = -1;

@@ -41,6 +41,9 @@ public:
     qsizetype placeCount() const { return qsizetype(m_places.size()); }
     // The entry of the word list at place `index`, and the place selected (-1: none).
     qsizetype entryOf(qsizetype index) const { return m_places.at(size_t(index)).entry; }
+    // The word at place `index` in lower case, and its class's code.
+    QString wordOf(qsizetype index) const { return m_places.at(size_t(index)).word; }
+    QString classOf(qsizetype index) const { return m_places.at(size_t(index)).classCode; }
     qsizetype selectedPlace() const { return m_selected; }
     void selectPlace(qsizetype index);
     // Ticks the selected word's candidate `number` (from 1) if it is not, and unticks it if it is.

@@ -285,11 +285,27 @@ SynonymChooser::Check FitToSentence::judge(const WordList &list, qsizetype posit
     // A capital inside a sentence makes a name; a word all in capitals among
     // small letters is an acronym or a name too ("SWIG"), and only a line set
     // in capitals ("NO WARRANTY") opens it.
-    if (EntryParts::isCapitalised(parts.word) && !EntryParts::isAllCapitals(parts.word) && !startsSentence(position))
+    if (EntryParts::isCapitalised(parts.word) && !EntryParts::isAllCapitals(parts.word)
+        && (!startsSentence(position) || afterTitle(position)))
         return Check::LeftAlone;
     if (EntryParts::isAllCapitals(parts.word) && !inCapitals(position))
         return Check::LeftAlone;
     return Check::Open;
+}
+
+bool FitToSentence::afterTitle(qsizetype position) const
+{
+    // "Dr. Swim" and "Mrs. Reese": the full stop of a title ends no sentence,
+    // and the capital after it makes a name.
+    static const QSet<QString> titles = {
+        QStringLiteral("mr."),   QStringLiteral("mrs."), QStringLiteral("ms."),  QStringLiteral("dr."),
+        QStringLiteral("drs."),  QStringLiteral("st."),  QStringLiteral("mt."),  QStringLiteral("gen."),
+        QStringLiteral("rev."),  QStringLiteral("prof."), QStringLiteral("sen."), QStringLiteral("rep."),
+        QStringLiteral("gov."),  QStringLiteral("lt."),  QStringLiteral("col."), QStringLiteral("capt."),
+        QStringLiteral("sgt."),  QStringLiteral("messrs."), QStringLiteral("mmes."), QStringLiteral("mme."),
+    };
+    return position > 0 && position <= m_original.size()
+           && titles.contains(m_original.at(position - 1).toLower());
 }
 
 bool FitToSentence::inCapitals(qsizetype position) const

@@ -103,6 +103,8 @@ private:
     // their ids) is in that context, in natural log units.
     double placeScore(const Context &context, const QString &text, const std::vector<int> &words) const;
 
+    // Whether the entry before `position` is a title such as "Dr.".
+    bool afterTitle(qsizetype position) const;
     // Whether a word next to `position` in its sentence is all in capitals too.
     bool inCapitals(qsizetype position) const;
     // Whether `word` (lower case) is already in the sentence of `position`.

@@ -244,6 +244,10 @@ private slots:
         fit.beginVariation(compound);
         QVERIFY(fit.offersAt(compound, 3, {}));
         QVERIFY(!fit.offersAt(compound, 7, {})); // a term of its own
+        compound.FillWordList(QStringLiteral("Dr. Swim celebrated his birthday. Swim celebrated too."));
+        fit.beginVariation(compound);
+        QVERIFY(!fit.offersAt(compound, 1, {})); // a name after a title
+        QVERIFY(fit.offersAt(compound, 6, {}));
         fit.beginVariation(list);
         const QVector<FitToSentence::Offer> offers = fit.offeredAt(3).value();
         QStringList shown, ticked, drawn;
