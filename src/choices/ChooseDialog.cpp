@@ -24,7 +24,7 @@ namespace {
 
 // As the finish page marks a changed word, and lighter for one that could.
 const QColor WillChange(255, 185, 0, 95);
-const QColor CouldChange(255, 185, 0, 35);
+const QColor CouldChange(255, 185, 0, 28);
 
 QString classNameOf(const QString &code)
 {
@@ -164,11 +164,8 @@ void ChooseDialog::findPlaces(const QStringList &keywords)
     int word = 0;
     for (qsizetype i = 0; i < m_list.count(); ++i) {
         const int count = int(m_list.parts(i).headWords);
-        if (m_list.at(i) != WordList::LineBreak && m_fit.offersAt(m_list, i, keywords)) {
-            const StoreAnswer<QVector<FitToSentence::Offer>> offers = m_fit.offeredAt(i);
-            if (offers && !offers->isEmpty())
-                m_places.push_back({i, m_fit.wordAt(i), m_fit.classCodeAt(i), word, count});
-        }
+        if (m_list.at(i) != WordList::LineBreak && m_fit.offersAt(m_list, i, keywords) && m_fit.hasOffersAt(i))
+            m_places.push_back({i, m_fit.wordAt(i), m_fit.classCodeAt(i), word, count});
         word += count;
     }
 }

@@ -295,8 +295,8 @@ SynonymChooser::Check FitToSentence::judge(const WordList &list, qsizetype posit
 
 bool FitToSentence::afterTitle(qsizetype position) const
 {
-    // "Dr. Swim" and "Mrs. Reese": the full stop of a title ends no sentence,
-    // and the capital after it makes a name.
+    // "Dr. Swim" and "Mrs. Reese": the full stop of a title or an initial ends
+    // no sentence, and the capital after it makes a name.
     static const QSet<QString> titles = {
         QStringLiteral("mr."),   QStringLiteral("mrs."), QStringLiteral("ms."),  QStringLiteral("dr."),
         QStringLiteral("drs."),  QStringLiteral("st."),  QStringLiteral("mt."),  QStringLiteral("gen."),
@@ -304,8 +304,12 @@ bool FitToSentence::afterTitle(qsizetype position) const
         QStringLiteral("gov."),  QStringLiteral("lt."),  QStringLiteral("col."), QStringLiteral("capt."),
         QStringLiteral("sgt."),  QStringLiteral("messrs."), QStringLiteral("mmes."), QStringLiteral("mme."),
     };
-    return position > 0 && position <= m_original.size()
-           && titles.contains(m_original.at(position - 1).toLower());
+    if (position <= 0 || position > m_original.size())
+        return false;
+    // An initial ("W. A. Swim") is as much a part of the name.
+    const QString &before = m_original.at(position - 1);
+    const bool initial = before.size() == 2 && before.at(0).isUpper() && before.at(1) == QLatin1Char('.');
+    return initial || titles.contains(before.toLower());
 }
 
 bool FitToSentence::inCapitals(qsizetype position) const
@@ -557,6 +561,18 @@ QString FitToSentence::shownAt(qsizetype position, const QString &synonym) const
         return shown;
     const QString agreeing = takesAn(synonym) ? QStringLiteral("an") : QStringLiteral("a");
     return EntryParts::withCapitalsOf(agreeing, before.word) + QLatin1Char(' ') + shown;
+}
+
+bool FitToSentence::hasOffersAt(qsizetype position)
+{
+    const StoreAnswer<QStringList> ticked = tickedAt(position);
+    if (!ticked || !ticked->isEmpty())
+        return ticked.has_value();
+    const QString word = wordAt(position);
+    const QString code = classCodeAt(position);
+    const StoreAnswer<QVector<WordStore::Choice>> choices = m_store.ChoicesOf(word, code);
+    return m_store.OfferSynonymsOf(word, code).rowCount() > 0 || m_store.FitSynonymsOf(word, code).rowCount() > 0
+           || (choices && !choices->isEmpty());
 }
 
 StoreAnswer<QVector<FitToSentence::Offer>> FitToSentence::offeredAt(qsizetype position)

@@ -73,6 +73,8 @@ public:
     // those the user has judged; what is ticked first, then the lists' likelier
     // candidates, then the rest, each group best first by fit in the sentence.
     StoreAnswer<QVector<Offer>> offeredAt(qsizetype position);
+    // Whether offeredAt would offer anything, without ranking it; false on a failure.
+    bool hasOffersAt(qsizetype position);
     // The original word at `position` in lower case and its class's code: what
     // the user's choices are kept under.
     QString wordAt(qsizetype position) const;
@@ -103,7 +105,7 @@ private:
     // their ids) is in that context, in natural log units.
     double placeScore(const Context &context, const QString &text, const std::vector<int> &words) const;
 
-    // Whether the entry before `position` is a title such as "Dr.".
+    // Whether the entry before `position` is a title such as "Dr." or an initial.
     bool afterTitle(qsizetype position) const;
     // Whether a word next to `position` in its sentence is all in capitals too.
     bool inCapitals(qsizetype position) const;

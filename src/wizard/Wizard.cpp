@@ -74,7 +74,10 @@ void Wizard::openChooser()
             keywords << rule.keyword;
     }
     auto *window = static_cast<QWidget *>(parent());
+    // A long text takes a moment to weigh every word's candidates.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
     ChooseDialog dialog(*fit, m_run.store(), m_prompts, m_preview->preview()->text(), keywords, window);
+    QApplication::restoreOverrideCursor();
     dialog.exec();
 }
 

@@ -244,9 +244,11 @@ private slots:
         fit.beginVariation(compound);
         QVERIFY(fit.offersAt(compound, 3, {}));
         QVERIFY(!fit.offersAt(compound, 7, {})); // a term of its own
-        compound.FillWordList(QStringLiteral("Dr. Swim celebrated his birthday. Swim celebrated too."));
+        compound.FillWordList(QStringLiteral("Dr. Swim celebrated his birthday. Swim celebrated too. When Dr. W. A. "
+                                             "Swim celebrated his 75th birthday, the guests came."));
         fit.beginVariation(compound);
-        QVERIFY(!fit.offersAt(compound, 1, {})); // a name after a title
+        QVERIFY(!fit.offersAt(compound, 12, {})); // a name after an initial
+        QVERIFY(!fit.offersAt(compound, 1, {}));  // and after a title
         QVERIFY(fit.offersAt(compound, 6, {}));
         fit.beginVariation(list);
         const QVector<FitToSentence::Offer> offers = fit.offeredAt(3).value();
