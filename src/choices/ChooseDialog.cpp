@@ -268,8 +268,12 @@ void ChooseDialog::showCandidates()
                                 .arg(m_selected + 1)
                                 .arg(placeCount())
                                 .arg(sentence));
-    m_selectedWord->setAccessibleName(QStringLiteral("%1, %2, in: %3. Synonyms: %4.")
-                                          .arg(word, classNameOf(place.classCode), sentence, spoken.join(QStringLiteral(", "))));
+    // Read out as one: the word, its sentence (with its full stop, and one where it has none) and its synonyms.
+    const bool stops = !sentence.isEmpty() && QStringLiteral(".?!\"')").contains(sentence.back());
+    m_selectedWord->setAccessibleName(QStringLiteral("%1, %2, in: %3%4 Synonyms: %5.")
+                                          .arg(word, classNameOf(place.classCode), sentence,
+                                               stops ? QString() : QStringLiteral("."),
+                                               spoken.isEmpty() ? QStringLiteral("none") : spoken.join(QStringLiteral(", "))));
     m_candidates->setAccessibleDescription(QStringLiteral("Synonyms of %1 in: %2").arg(word, sentence));
     announce(m_selectedWord);
 }

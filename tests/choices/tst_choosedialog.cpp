@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -54,6 +55,7 @@ private slots:
 
     // Keys alone tick, untick, add one's own synonym and accept; the figure
     // follows at once, the choices are kept, and Cancel forgets an opening's.
+    // A click on a word selects it.
     void theKeyboardChoosesAndCancelForgets()
     {
         WordStore store;
@@ -65,6 +67,12 @@ private slots:
             dialog.show();
             QVERIFY(QTest::qWaitForWindowExposed(&dialog));
             QCOMPARE(dialog.placeCount(), 1); // the keyword and the name are not offered
+            for (const char *name : {"TxtChoose", "LstChooseCandidates", "TxtOwnSynonym", "CmdAdd", "CmdOK",
+                                     "CmdCancel", "LblChooseFigure"})
+                QVERIFY2(!dialog.findChild<QWidget *>(QLatin1String(name))->accessibleName().isEmpty(), name);
+            // What a screen reader reads of the selected word.
+            QVERIFY(dialog.findChild<QLabel *>(QStringLiteral("LblChooseWord"))->accessibleName().startsWith(
+                QStringLiteral("needs, verb, in: The project needs more money, Ann says. Synonyms: ")));
             QCOMPARE(figureOf(dialog), QStringLiteral("1 of 7 words can change (14%), 0 more have synonyms to choose"));
             auto *candidates = dialog.findChild<QListWidget *>(QStringLiteral("LstChooseCandidates"));
             QCOMPARE(candidates->count(), 2);
@@ -81,6 +89,12 @@ private slots:
             press(dialog, Qt::Key_Return);
             QCOMPARE(candidates->count(), 3);
             QCOMPARE(candidates->currentItem()->checkState(), Qt::Checked);
+            candidates->setFocus();
+            press(dialog, Qt::Key_Space);
+            QCOMPARE(candidates->currentItem()->checkState(), Qt::Unchecked);
+            press(dialog, Qt::Key_Space);
+            QCOMPARE(candidates->currentItem()->checkState(), Qt::Checked);
+            press(dialog, Qt::Key_Y, Qt::AltModifier);
             press(dialog, Qt::Key_Return); // the box is empty again: OK
             QCOMPARE(dialog.result(), int(QDialog::Accepted));
         }
@@ -93,6 +107,12 @@ private slots:
             press(dialog, Qt::Key_F8, Qt::ShiftModifier); // wraps round to the last word, "money"
             QCOMPARE(dialog.entryOf(dialog.selectedPlace()), 4);
             press(dialog, Qt::Key_1);
+            // A click on a word selects it.
+            auto *box = dialog.findChild<QPlainTextEdit *>(QStringLiteral("TxtChoose"));
+            QTextCursor atNeeds(box->document());
+            atNeeds.setPosition(int(text.indexOf(QLatin1String("needs"))) + 2);
+            QTest::mouseClick(box->viewport(), Qt::LeftButton, {}, box->cursorRect(atNeeds).center());
+            QCOMPARE(dialog.entryOf(dialog.selectedPlace()), 2);
             press(dialog, Qt::Key_Escape);
             QCOMPARE(dialog.result(), int(QDialog::Rejected));
         }
