@@ -61,7 +61,7 @@ fuzz:
 	$(MAKE) deps EXTRA_PACKAGES="$(FUZZ_TOOLS)"
 	cmake -S fuzz -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=
 	cmake --build $(FUZZ_BUILD) -j$(JOBS)
-	@for target in wordlist decode mythes number; do \
+	@for target in wordlist decode mythes number spintax; do \
 	  mkdir -p $(FUZZ_BUILD)/corpus/$$target $(FUZZ_BUILD)/found; \
 	  echo "fuzz_$$target for $(FUZZ_SECONDS) s"; \
 	  ASAN_OPTIONS=detect_leaks=1 ./$(FUZZ_BUILD)/fuzz_$$target -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
