@@ -1,14 +1,15 @@
 // Where the user waits for a run of reprints: the real main window against the
 // engine alone, on the same text and settings.
 //
-//   window_bench [N L S V [save] [fit] [choices]]   N words, legibility L, stretch S
+//   window_bench [N L S V [save] [fit] [choices] [spintax]]   N words, legibility L, stretch S
 //                                   (0 or 1: to 2N words), V reprints; default 10000 5 0 100
 //
 // With "save" the run also saves a copy of every reprint to an output folder, and
 // the bench prints what both runs wrote and at what rate. With "fit" the synonyms
 // are fitted to their sentences; the time includes loading the tagger and the
 // language model and tagging the text. With "choices" the word database holds
-// 2,000 of the user's choices, half of them for the text's own words.
+// 2,000 of the user's choices, half of them for the text's own words. With
+// "spintax" the text is spintax, three words in ten a group of two options.
 //
 // The window case types a text of N words into the original page, walks the
 // wizard as a person would (preview, keywords, the legibility slider, the stretch
@@ -25,6 +26,7 @@
 #include "BenchWindow.h"
 #include "engine/Numbers.h"
 #include "engine/RandomDraw.h"
+#include "engine/Spintax.h"
 #include "engine/ReprintRun.h"
 #include "platform/Prompts.h"
 #include "platform/TextBox.h"
@@ -63,9 +65,33 @@ struct Case
     bool save = false;
     bool fit = false;
     bool choices = false;
+    bool spintax = false;
 
     QString target() const { return stretch ? QString::number(2 * words) : QString(); }
 };
+
+// The bench's text, as spintax when the case asks for it: three words in ten
+// become a group of the word and its plural-looking twin.
+QString textOf(const Case &c)
+{
+    const QString text = makeText(c.words);
+    if (!c.spintax)
+        return text;
+    QString out;
+    qsizetype word = 0;
+    for (const QString &line : text.split(QLatin1String("\r\n"))) {
+        QStringList words = line.split(QLatin1Char(' '));
+        for (QString &w : words) {
+            if (!w.isEmpty() && word++ % 10 % 3 == 0 && word % 10 != 0)
+                w = QStringLiteral("{%1|%1s}").arg(Spintax::escaped(w));
+            else
+                w = Spintax::escaped(w);
+        }
+        out += words.join(QLatin1Char(' ')) + QLatin1String("\r\n");
+    }
+    out.chop(2);
+    return out;
+}
 
 double peakMegabytes()
 {
@@ -162,8 +188,12 @@ Figures engineRun(const Case &c)
     timer.start();
     ClockDrawSource draws;
     ReprintRun run(store, draws, folder);
-    run.FillWordList(makeText(c.words));
+    const QString text = textOf(c);
+    run.FillWordList(text);
     RewriteSettings settings;
+    // As the window does: the text read as spintax, the reading timed with the run.
+    if (Spintax::Reading spintax = Spintax::read(text); spintax.spintax)
+        settings.spintax = std::make_shared<const Spintax>(std::move(*spintax.spintax));
     settings.legibility = c.legibility;
     settings.targetWordCount = decimalNumber(c.target());
     settings.reprintCount = c.reprints;
@@ -202,7 +232,7 @@ Figures windowRun(const Case &c)
     if (!QTest::qWaitForWindowExposed(&window))
         return {};
 
-    control<TextBox>(window, "TxtContent")->setText(makeText(c.words));
+    control<TextBox>(window, "TxtContent")->setText(textOf(c));
     clickNext(window); // to the preview
     clickNext(window); // to the keywords
     clickNext(window); // to the legibility
@@ -277,11 +307,12 @@ int main(int argc, char *argv[])
         c.save = c.save || qstrcmp(argv[a], "save") == 0;
         c.fit = c.fit || qstrcmp(argv[a], "fit") == 0;
         c.choices = c.choices || qstrcmp(argv[a], "choices") == 0;
+        c.spintax = c.spintax || qstrcmp(argv[a], "spintax") == 0;
         known = known && (qstrcmp(argv[a], "save") == 0 || qstrcmp(argv[a], "fit") == 0
-                          || qstrcmp(argv[a], "choices") == 0);
+                          || qstrcmp(argv[a], "choices") == 0 || qstrcmp(argv[a], "spintax") == 0);
     }
     if (!known) {
-        std::fprintf(stderr, "usage: window_bench [WORDS LEGIBILITY STRETCH REPRINTS [save] [fit] [choices]]\n");
+        std::fprintf(stderr, "usage: window_bench [WORDS LEGIBILITY STRETCH REPRINTS [save] [fit] [choices] [spintax]]\n");
         return 2;
     }
     if (argc >= 5) {
@@ -308,7 +339,7 @@ int main(int argc, char *argv[])
     }
     std::printf("%9lld words  legibility %2d  %-10s %-11s %4lld reprints   window %8.3f s  peak %6.1f MB   "
                 "engine %8.3f s  peak %6.1f MB   window/engine %.2f\n",
-                qint64(c.words), c.legibility, c.stretch ? "stretch" : "no stretch", c.choices ? "fit+choices" : c.fit ? "fit" : "", c.reprints,
+                qint64(c.words), c.legibility, c.stretch ? "stretch" : "no stretch", c.spintax ? "spintax" : c.choices ? "fit+choices" : c.fit ? "fit" : "", c.reprints,
                 window.seconds,
                 window.peak, engine.seconds, engine.peak, window.seconds / engine.seconds);
     std::printf("%9s the first reprint shown with %lld words marked %.3f s after the run's end\n", "",

@@ -5,7 +5,10 @@
 #include "engine/Numbers.h"
 #include "platform/Accessibility.h"
 #include "platform/Prompts.h"
+#include "engine/Spintax.h"
 #include "platform/TextBox.h"
+#include "platform/Titles.h"
+#include "sources/TextFiles.h"
 #include "startup/WordStore.h"
 #include "wizard/ChangeMarks.h"
 
@@ -17,6 +20,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QShortcut>
+#include <QDir>
+#include <QFileInfo>
 
 #include <algorithm>
 
@@ -85,6 +90,7 @@ ChooseDialog::ChooseDialog(FitToSentence &fit, WordStore &store, Prompts &prompt
     m_ownSynonym->setObjectName(QStringLiteral("TxtOwnSynonym"));
     ownLabel->setBuddy(m_ownSynonym);
     m_add = button("CmdAdd", QStringLiteral("Add"), this);
+    m_save = button("CmdSaveSpintax", QStringLiteral("Save as spintax..."), this);
     m_ok = button("CmdOK", QStringLiteral("OK"), this);
     m_ok->setDefault(true);
     m_cancel = button("CmdCancel", QStringLiteral("Cancel"), this);
@@ -103,6 +109,7 @@ ChooseDialog::ChooseDialog(FitToSentence &fit, WordStore &store, Prompts &prompt
     layout->addWidget(m_add, 3, 2);
     layout->addWidget(hint, 4, 1, 1, 2);
     auto *buttons = new QHBoxLayout;
+    buttons->addWidget(m_save);
     buttons->addStretch();
     buttons->addWidget(m_ok);
     buttons->addWidget(m_cancel);
@@ -120,15 +127,20 @@ ChooseDialog::ChooseDialog(FitToSentence &fit, WordStore &store, Prompts &prompt
     nameForScreenReaders(m_ownSynonym, QStringLiteral("Your own synonym"),
                          QStringLiteral("A synonym of the selected word to add, ticked."));
     nameForScreenReaders(m_add, m_add->text(), QStringLiteral("Adds your own synonym of the selected word."));
+    nameForScreenReaders(m_save, QStringLiteral("Save as spintax"),
+                         QStringLiteral("Writes the text with each word that can change as a group of it and its "
+                                        "ticked synonyms, to a file you choose."));
     nameForScreenReaders(m_ok, m_ok->text(), QStringLiteral("Keeps the choices."));
     nameForScreenReaders(m_cancel, m_cancel->text(), QStringLiteral("Forgets the choices made since the window opened."));
     setTabOrder(m_text, m_candidates);
     setTabOrder(m_candidates, m_ownSynonym);
     setTabOrder(m_ownSynonym, m_add);
-    setTabOrder(m_add, m_ok);
+    setTabOrder(m_add, m_save);
+    setTabOrder(m_save, m_ok);
     setTabOrder(m_ok, m_cancel);
 
-    m_list.FillWordList(TextBox::toCrLf(text));
+    m_source = TextBox::toCrLf(text);
+    m_list.FillWordList(m_source);
     findPlaces(keywords);
     markWords();
     showFigure();
@@ -136,6 +148,7 @@ ChooseDialog::ChooseDialog(FitToSentence &fit, WordStore &store, Prompts &prompt
     connect(m_candidates, &QListWidget::itemChanged, this, &ChooseDialog::candidateChanged);
     connect(m_text, &QPlainTextEdit::cursorPositionChanged, this, &ChooseDialog::selectWordAtCursor);
     connect(m_add, &QPushButton::clicked, this, [this] { addOwnSynonym(m_ownSynonym->text()); });
+    connect(m_save, &QPushButton::clicked, this, &ChooseDialog::saveAsSpintax);
     connect(m_ok, &QPushButton::clicked, this, &ChooseDialog::accept);
     connect(m_cancel, &QPushButton::clicked, this, &ChooseDialog::reject);
     m_ownSynonym->installEventFilter(this);
@@ -421,4 +434,66 @@ void ChooseDialog::accept()
         return;
     }
     QDialog::accept();
+}
+
+QString ChooseDialog::asSpintax() const
+{
+    QHash<qsizetype, const Place *> places;
+    for (const Place &place : m_places)
+        places.insert(place.entry, &place);
+    // The text is cut as the word list cuts it: lines at CR LF, entries at spaces.
+    const QStringView text(m_source);
+    QString out;
+    out.reserve(text.size() + text.size() / 4);
+    qsizetype entry = 0;
+    for (qsizetype i = 0; i < text.size();) {
+        if (text[i] == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n')) {
+            out += QLatin1String("\r\n");
+            i += 2;
+            ++entry; // the line break's own entry
+            continue;
+        }
+        if (text[i] == QLatin1Char(' ')) {
+            out += QLatin1Char(' ');
+            ++i;
+            continue;
+        }
+        qsizetype end = i;
+        while (end < text.size() && text[end] != QLatin1Char(' ')
+               && !(text[end] == QLatin1Char('\r') && end + 1 < text.size() && text[end + 1] == QLatin1Char('\n')))
+            ++end;
+        const QStringView piece = text.mid(i, end - i);
+        const Place *place = places.value(entry);
+        const QStringList ticked = place ? tickedAt(*place) : QStringList();
+        if (ticked.isEmpty()) {
+            out += Spintax::escaped(piece);
+        } else {
+            const EntryParts parts = EntryParts::of(piece.toString());
+            QStringList options{parts.word};
+            for (const QString &synonym : ticked)
+                options << EntryParts::withCapitalsOf(synonym, parts.word);
+            out += Spintax::escaped(parts.leading) + Spintax::group(options) + Spintax::escaped(parts.trailing);
+        }
+        ++entry;
+        i = end;
+    }
+    return out;
+}
+
+void ChooseDialog::saveAsSpintax()
+{
+    const QString path = m_prompts.saveFile(SpintaxFilter);
+    if (path.isEmpty())
+        return;
+    if (!mayReplace(m_prompts, path, Caption))
+        return;
+    QStringList lines = asSpintax().split(QLatin1String("\r\n"));
+    if (lines.size() > 1 && lines.back().isEmpty())
+        lines.removeLast(); // the writer ends every line with CR LF
+    if (auto error = WriteTextFile(path, lines)) {
+        m_prompts.message(*error, Prompts::Critical, Caption);
+        return;
+    }
+    m_prompts.message(QStringLiteral("The text is saved as spintax in %1.").arg(QDir::toNativeSeparators(path)),
+                      Prompts::Information, Caption);
 }

@@ -54,6 +54,13 @@ public:
     // Keeps the choices; stays open, after saying why, when they cannot be kept.
     void accept() override;
 
+    // The text as it stands here in spintax: each word that can change a group
+    // of the word and its ticked candidates, every other character as it is.
+    QString asSpintax() const;
+    // Asks for a file (and before replacing one) and writes asSpintax() to it.
+    void saveAsSpintax();
+    static inline const QString SpintaxFilter = QStringLiteral("Text Files(*.txt)|*.txt|All Files(*.*)|*.*");
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -83,6 +90,7 @@ private:
     WordStore &m_store;
     Prompts &m_prompts;
     WordList m_list;
+    QString m_source; // the text, CR LF lines
     std::vector<Place> m_places;
     int m_wordCount = 0;
     std::vector<int> m_starts; // of the box's words, by document position
@@ -105,5 +113,5 @@ private:
     NoticeLabel *m_selectedWord;
     QListWidget *m_candidates;
     QLineEdit *m_ownSynonym;
-    QPushButton *m_add, *m_ok, *m_cancel;
+    QPushButton *m_add, *m_save, *m_ok, *m_cancel;
 };

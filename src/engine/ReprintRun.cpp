@@ -4,13 +4,14 @@
 #include "engine/FitToSentence.h"
 #include "engine/LanguageModel.h"
 #include "engine/PosTagger.h"
+#include "engine/Spintax.h"
 #include "engine/VariationObserver.h"
 #include "sources/TextFiles.h"
 
 #include <QDir>
 
 ReprintRun::ReprintRun(WordStore &store, DrawSource &draws, QString programFolder, FitData fitData)
-    : m_store(store), m_fitData(std::move(fitData)), m_generator(m_list, store, draws),
+    : m_store(store), m_draws(draws), m_fitData(std::move(fitData)), m_generator(m_list, store, draws),
       m_programFolder(std::move(programFolder))
 {
 }
@@ -94,6 +95,8 @@ bool ReprintRun::run(const RewriteSettings &settings, bool save, ReprintObserver
     // One variation into one file; false when the run must stop. The changes of
     // a working copy are kept under its number.
     auto produce = [&](const QString &path, qint64 working) {
+        if (settings.spintax)
+            m_list.FillWordList(settings.spintax->pick(m_draws));
         const Variation variation = m_generator.GenerateVariation(settings, observer);
         // A failed query stops the run, and the variation it cut short is not
         // written: no file may stand for a reprint the run does not count as made.

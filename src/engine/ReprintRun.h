@@ -27,7 +27,8 @@ class WordStore;
 // deleted: higher numbers from an earlier, longer run stay.
 //
 // The run owns the word list it rewrites; each variation continues from the
-// last, until the list is filled again.
+// last, until the list is filled again. A spintax text is filled afresh, from
+// a new pick, for every variation.
 class ReprintRun
 {
 public:
@@ -89,6 +90,7 @@ private:
     std::optional<WordChanges> changesOf(qint64 number, const QString &fileText);
 
     WordStore &m_store;
+    DrawSource &m_draws;
     FitData m_fitData;
     std::unique_ptr<PosTagger> m_tagger;
     std::unique_ptr<LanguageModel> m_model;

@@ -3,7 +3,10 @@
 #include <QString>
 
 #include <array>
+#include <memory>
 #include <optional>
+
+class Spintax;
 
 // One keyword row: a keyword to change into its replacement, or to keep as it is.
 struct KeywordRule
@@ -28,4 +31,7 @@ struct RewriteSettings
     bool saveToFiles = true;
     QString outputFolder;                 // as typed; saved copies go here
     bool displayOnScreen = true;
+    // The text as spintax: each variation is made from a fresh pick of it,
+    // not from the one before. Null for every other text.
+    std::shared_ptr<const Spintax> spintax;
 };

@@ -1,5 +1,7 @@
 #include "platform/Prompts.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QStringList>
 
 namespace {
@@ -32,4 +34,13 @@ QString qtFileFilter(const QString &barSeparated)
         filters << parts.at(i) + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
     }
     return filters.join(QStringLiteral(";;"));
+}
+
+bool mayReplace(Prompts &prompts, const QString &path, const QString &title)
+{
+    return !QFileInfo::exists(path)
+           || prompts.message(QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                                  .arg(QDir::toNativeSeparators(path)),
+                              Prompts::YesNo | Prompts::Exclamation, title)
+                  == Prompts::Yes;
 }

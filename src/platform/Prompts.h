@@ -41,3 +41,7 @@ public:
 // patterns match file names in any letter case, since "*.Txt" is meant to find
 // notes.txt as well.
 QString qtFileFilter(const QString &barSeparated);
+
+// Whether `path` may be written: it does not exist, or the user says to
+// replace it, asked as the desktop's own save dialogs ask (titled `title`).
+bool mayReplace(Prompts &prompts, const QString &path, const QString &title);

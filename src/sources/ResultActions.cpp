@@ -94,11 +94,7 @@ void ResultActions::exportToHtml()
         return;
     }
     // The chooser leaves replacing to the program, which asks as the desktop's own would.
-    if (QFileInfo::exists(path)
-        && m_prompts.message(QStringLiteral("%1 already exists.\nDo you want to replace it?")
-                                 .arg(QDir::toNativeSeparators(path)),
-                             Prompts::YesNo | Prompts::Exclamation, MainCaption)
-               != Prompts::Yes)
+    if (!mayReplace(m_prompts, path, MainCaption))
         return;
     if (auto error = WriteTextFile(path, htmlPage(text))) {
         m_prompts.message(*error, Prompts::Critical, MainCaption);

@@ -148,7 +148,8 @@ std::optional<RewriteSettings> Wizard::readSettings()
     // Read once, here: the window takes no input while the run works, so this
     // is the same as reading the controls at every step of the run.
     const std::optional<qint64> count = m_reprints->confirmCount();
-    if (!count || !m_stretch->confirmTarget())
+    // A web page's text may have come after the preview page was left.
+    if (!count || !m_stretch->confirmTarget() || !m_preview->confirmSpintax())
         return std::nullopt;
     RewriteSettings s;
     s.keywordRules = m_keywords->rules();
@@ -160,6 +161,11 @@ std::optional<RewriteSettings> Wizard::readSettings()
     s.saveToFiles = m_display->saveToFiles();
     s.outputFolder = m_display->outputFolder();
     s.displayOnScreen = m_display->displayOnScreen();
+    s.spintax = m_preview->spintax();
+    // The count offered as the target is the spintax's own, braces and all;
+    // each pick has its own, and none is stretched unless more was asked for.
+    if (s.spintax && s.targetWordCount && *s.targetWordCount <= double(m_run.wordList().originalWordCount()))
+        s.targetWordCount.reset();
     return s;
 }
 

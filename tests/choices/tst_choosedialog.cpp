@@ -1,5 +1,8 @@
 #include "choices/ChooseDialog.h"
 #include "engine/FitToSentence.h"
+#include "engine/RandomDraw.h"
+#include "engine/Spintax.h"
+#include "sources/TextFiles.h"
 #include "fixtures/FakePrompts.h"
 #include "fixtures/FitModels.h"
 #include "fixtures/FixtureDb.h"
@@ -9,6 +12,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -118,6 +122,41 @@ private slots:
         }
         QVERIFY(store.ChoicesOf(QStringLiteral("money"), QStringLiteral("n")).value().isEmpty());
         QCOMPARE(choicesIn(store), QStringList({"lacks+", "requires-"}));
+    }
+
+    // Saved as spintax, each word that can change is a group of the word and
+    // its ticked candidates, the rest escaped; read back, every pick holds the
+    // word or one of them. A file is replaced only when the user says so.
+    void savedSpintaxReadsBack()
+    {
+        WordStore store;
+        QVERIFY(!store.OpenWordStore(m_dir.path()));
+        QVERIFY(!store.SaveChoices({{"needs", "vz", "requires", true}, {"needs", "vz", "wants", true}}));
+        FitToSentence fit(store, *m_models.tagger, *m_models.model);
+        ChooseDialog dialog(fit, store, m_prompts, QStringLiteral("The {project} needs  more money.\r\nA|B"), {},
+                            nullptr);
+        const QString spintax = dialog.asSpintax();
+        // (what the test before chose still holds)
+        QCOMPARE(spintax, QStringLiteral("The \\{project\\} {needs|requires|lacks|wants}  more money.\r\nA\\|B"));
+        const Spintax::Reading reading = Spintax::read(spintax);
+        QVERIFY(reading.spintax);
+        QCOMPARE(reading.spintax->variations(), quint64(4));
+        ClockDrawSource draws;
+        for (int i = 0; i < 20; ++i)
+            QVERIFY(QRegularExpression(QStringLiteral("^The \\{project\\} (needs|requires|lacks|wants)  more money\\.\r\nA\\|B$"))
+                        .match(reading.spintax->pick(draws)).hasMatch());
+
+        QTemporaryDir out;
+        const QString path = out.filePath(QStringLiteral("saved.txt"));
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("mine") == 4);
+        old.close();
+        m_prompts.filesToSave = {path, path};
+        m_prompts.answers = {Prompts::No, Prompts::Yes};
+        dialog.saveAsSpintax();
+        QCOMPARE(ReadTextFile(path).text, QStringLiteral("mine"));
+        dialog.saveAsSpintax();
+        QCOMPARE(ReadTextFile(path).text, spintax + QStringLiteral("\r\n"));
     }
 };
 

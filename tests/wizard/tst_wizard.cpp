@@ -12,6 +12,8 @@
 
 #include <QClipboard>
 #include <QProgressBar>
+#include <QRegularExpression>
+#include <QSet>
 #include <QCheckBox>
 #include <QSlider>
 
@@ -359,6 +361,46 @@ private slots:
         for (const char *button : {"cmdSelectAll", "cmdCopyTo", "cmdViewNext", "CmdLink", "CmdSaveTo"})
             QVERIFY2(d.get(button)->isEnabled(), button);
         QVERIFY(d.prompts.messages.isEmpty());
+    }
+
+    // A spintax original: the preview says what it holds, and every reprint
+    // is a fresh pick of it, not a rewrite of the reprint before.
+    void aSpintaxTextMakesEachReprintFromAFreshPick()
+    {
+        WizardDriver d(QList<FixtureWord>{{"alpha", {}}});
+        d.type("TxtContent", QStringLiteral("{Alpha|Bravo} says {hi|{good|bad} day}.\r\nA \\{literal\\}."));
+        d.next();
+        QTest::qWait(300);
+        QCOMPARE(d.text("LblSpintax"), QStringLiteral("This text holds 3 groups and 6 distinct variations"));
+        d.runWithoutSaving(QStringLiteral("24"));
+        QSet<QString> made;
+        for (int i = 1; i <= 24; ++i) {
+            const QString text = ReadTextFile(d.path(QStringLiteral("Quillmorph%1.txt").arg(i))).text;
+            QVERIFY2(QRegularExpression(QStringLiteral("^ (Alpha|Bravo) says (hi|good day|bad day)\\. \r\n A "
+                                                       "\\{literal\\}\\. \r\n\r\n$")).match(text).hasMatch(),
+                     qPrintable(text));
+            made.insert(text);
+        }
+        QVERIFY(made.size() > 2);
+    }
+
+    // Broken spintax is said where, and is rewritten as plain text only if the user says so.
+    void brokenSpintaxIsPlainTextOnlyWhenTheUserSaysSo()
+    {
+        WizardDriver d(QList<FixtureWord>{{"alpha", {}}});
+        d.type("TxtContent", QStringLiteral("{alpha|bravo}\r\nand {more"));
+        d.next();
+        QTest::qWait(300);
+        QCOMPARE(d.text("LblSpintax"), QStringLiteral("The spintax breaks at line 2, column 5: an opening brace is "
+                                                      "never closed."));
+        d.prompts.answers = {Prompts::No};
+        d.next();
+        QCOMPARE(d.step(), 1);
+        QVERIFY(d.prompts.messages.last().text.contains(QLatin1String("line 2, column 5")));
+        d.prompts.answers = {Prompts::Yes};
+        d.runWithoutSaving(QStringLiteral("1"));
+        QCOMPARE(d.prompts.messages.size(), 2);
+        QVERIFY(d.text("TxtFinishContant").contains(QLatin1String("{alpha|bravo}")));
     }
 
     void viewNextStepsThroughTheWorkingCopies()
