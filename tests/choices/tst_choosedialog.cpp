@@ -29,7 +29,8 @@ class TestChooseDialog : public QObject
     QStringList choicesIn(WordStore &store)
     {
         QStringList found;
-        for (const WordStore::Choice &c : store.ChoicesOf(QStringLiteral("needs"), QStringLiteral("vz")).value())
+        const QVector<WordStore::Choice> choices = store.ChoicesOf(QStringLiteral("needs"), QStringLiteral("vz")).value();
+        for (const WordStore::Choice &c : choices)
             found << c.synonym + (c.chosen ? QStringLiteral("+") : QStringLiteral("-"));
         found.sort();
         return found;

@@ -258,7 +258,8 @@ private slots:
             if (o.ticked)
                 ticked << o.shown;
         }
-        for (const QString &synonym : fit.tickedAt(3).value())
+        const QStringList tickedThere = fit.tickedAt(3).value();
+        for (const QString &synonym : tickedThere)
             drawn << fit.shownAt(3, synonym);
         QCOMPARE(offers.size(), 3);
         QVERIFY(shown.contains(QStringLiteral("an appraisal")));
