@@ -173,7 +173,7 @@ bool notToOffer(const QString &text)
         QStringLiteral("whore"), QStringLiteral("slut"),  QStringLiteral("bitch"), QStringLiteral("bastard"),
         QStringLiteral("prick"), QStringLiteral("pussy"), QStringLiteral("cock"),  QStringLiteral("dick"),
         QStringLiteral("tit"),   QStringLiteral("arse"),  QStringLiteral("ass"),   QStringLiteral("damn"),
-        QStringLiteral("nookie"), QStringLiteral("nooky"), QStringLiteral("boob"),
+        QStringLiteral("nookie"), QStringLiteral("nooky"), QStringLiteral("boob"),  QStringLiteral("pee"),
     };
     const QString lower = text.toLower();
     if (lower.contains(QLatin1Char('-')))

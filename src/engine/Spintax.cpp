@@ -70,15 +70,17 @@ Spintax::Reading Spintax::read(QStringView text)
         qsizetype at;
     };
     std::vector<Open> open;
-    QString literal;
+    // The literal characters go into one string, each run of them a piece.
+    QString &literal = s.m_characters;
+    literal.reserve(text.size());
+    qsizetype runStart = 0;
     const auto current = [&]() -> Sequence & {
         return open.empty() ? s.m_text : s.m_groups[size_t(open.back().group)].options.back();
     };
     const auto flush = [&] {
-        if (!literal.isEmpty()) {
-            current().push_back({literal, -1});
-            literal.clear();
-        }
+        if (literal.size() > runStart)
+            current().push_back({runStart, literal.size() - runStart, -1});
+        runStart = literal.size();
     };
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
@@ -102,18 +104,19 @@ Spintax::Reading Spintax::read(QStringView text)
             Group &group = s.m_groups[size_t(closing.group)];
             if (group.options.size() == 1 && group.options.front().empty())
                 return {std::nullopt, faultAt(text, closing.at, QStringLiteral("a pair of braces holds nothing"))};
-            // Options that read the same, with no group inside, count once.
-            QSet<QString> plain;
+            // Options that read the same, with no group inside (and so one
+            // run of characters at most), count once.
+            QSet<QStringView> plain;
             for (const Sequence &option : group.options) {
                 quint64 count = 1;
                 bool nested = false;
-                QString reads;
+                QStringView reads;
                 for (const Piece &piece : option) {
                     if (piece.group >= 0) {
                         nested = true;
                         count = cappedProduct(count, s.m_groups[size_t(piece.group)].variations);
                     } else {
-                        reads += piece.text;
+                        reads = QStringView(literal).mid(piece.from, piece.length);
                     }
                 }
                 if (!nested) {
@@ -123,7 +126,7 @@ Spintax::Reading Spintax::read(QStringView text)
                 }
                 group.variations = cappedSum(group.variations, count);
             }
-            current().push_back({QString(), closing.group});
+            current().push_back({0, 0, closing.group});
         } else {
             literal += c;
         }
@@ -156,7 +159,7 @@ void Spintax::pickInto(const Sequence &sequence, DrawSource &draws, QString &out
 {
     for (const Piece &piece : sequence) {
         if (piece.group < 0) {
-            out += piece.text;
+            out += QStringView(m_characters).mid(piece.from, piece.length);
             continue;
         }
         const std::vector<Sequence> &options = m_groups[size_t(piece.group)].options;

@@ -53,10 +53,11 @@ public:
     static QString group(const QStringList &options);
 
 private:
+    // A run of literal characters of m_characters, or a group.
     struct Piece
     {
-        QString text;   // literal
-        int group = -1; // or a group, by index
+        qsizetype from = 0, length = 0;
+        int group = -1; // by index; -1 for literal characters
     };
     using Sequence = std::vector<Piece>;
     struct Group
@@ -66,6 +67,7 @@ private:
     };
     void pickInto(const Sequence &sequence, DrawSource &draws, QString &out) const;
 
+    QString m_characters; // every literal character, escapes resolved, one after another
     Sequence m_text;
     std::vector<Group> m_groups;
     quint64 m_variations = 1;
