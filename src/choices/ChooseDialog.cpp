@@ -21,7 +21,6 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QDir>
-#include <QFileInfo>
 
 #include <algorithm>
 
@@ -385,14 +384,15 @@ void ChooseDialog::selectWordAtCursor()
     if (next == m_starts.begin())
         return;
     const int word = int(next - m_starts.begin()) - 1;
-    const auto place = std::find_if(m_places.begin(), m_places.end(), [&](const Place &p) {
-        return word >= p.firstWord && word < p.firstWord + std::max(p.words, 1);
-    });
-    if (place != m_places.end() && place - m_places.begin() != m_selected) {
-        m_selecting = true;
+    // The places stand in the order of their words.
+    auto place = std::upper_bound(m_places.begin(), m_places.end(), word,
+                                  [](int w, const Place &p) { return w < p.firstWord; });
+    if (place == m_places.begin())
+        return;
+    --place;
+    if (word < place->firstWord + std::max(place->words, 1) && place - m_places.begin() != m_selected) {
         m_selected = place - m_places.begin();
         showCandidates();
-        m_selecting = false;
     }
 }
 
@@ -441,42 +441,32 @@ QString ChooseDialog::asSpintax() const
     QHash<qsizetype, const Place *> places;
     for (const Place &place : m_places)
         places.insert(place.entry, &place);
-    // The text is cut as the word list cuts it: lines at CR LF, entries at spaces.
+    // The text is cut as the word list cuts it; what lies between the
+    // entries (spaces and line breaks) is written as it stands.
     const QStringView text(m_source);
     QString out;
     out.reserve(text.size() + text.size() / 4);
-    qsizetype entry = 0;
-    for (qsizetype i = 0; i < text.size();) {
-        if (text[i] == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n')) {
-            out += QLatin1String("\r\n");
-            i += 2;
-            ++entry; // the line break's own entry
-            continue;
-        }
-        if (text[i] == QLatin1Char(' ')) {
-            out += QLatin1Char(' ');
-            ++i;
-            continue;
-        }
-        qsizetype end = i;
-        while (end < text.size() && text[end] != QLatin1Char(' ')
-               && !(text[end] == QLatin1Char('\r') && end + 1 < text.size() && text[end + 1] == QLatin1Char('\n')))
-            ++end;
-        const QStringView piece = text.mid(i, end - i);
-        const Place *place = places.value(entry);
-        const QStringList ticked = place ? tickedAt(*place) : QStringList();
-        if (ticked.isEmpty()) {
-            out += Spintax::escaped(piece);
-        } else {
-            const EntryParts parts = EntryParts::of(piece.toString());
-            QStringList options{parts.word};
-            for (const QString &synonym : ticked)
-                options << EntryParts::withCapitalsOf(synonym, parts.word);
-            out += Spintax::escaped(parts.leading) + Spintax::group(options) + Spintax::escaped(parts.trailing);
-        }
-        ++entry;
-        i = end;
-    }
+    qsizetype entry = 0, written = 0;
+    WordList::cut(
+        text,
+        [&](qsizetype start, qsizetype length) {
+            out += text.mid(written, start - written);
+            const QStringView piece = text.mid(start, length);
+            const Place *place = places.value(entry++);
+            const QStringList ticked = place ? tickedAt(*place) : QStringList();
+            if (ticked.isEmpty()) {
+                out += Spintax::escaped(piece);
+            } else {
+                const EntryParts parts = EntryParts::of(piece.toString());
+                QStringList options{parts.word};
+                for (const QString &synonym : ticked)
+                    options << EntryParts::withCapitalsOf(synonym, parts.word);
+                out += Spintax::escaped(parts.leading) + Spintax::group(options) + Spintax::escaped(parts.trailing);
+            }
+            written = start + length;
+        },
+        [&] { ++entry; });
+    out += text.mid(written);
     return out;
 }
 

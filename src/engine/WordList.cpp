@@ -35,34 +35,21 @@ qsizetype WordList::FillWordList(const QString &text)
     m_parts.clear();
     ++m_generation;
     qsizetype words = 0;
-    if (!text.isEmpty()) {
-        const QStringView all(text);
-        qsizetype lineStart = 0;
-        while (true) {
-            const qsizetype lineEnd = all.indexOf(LineBreak, lineStart);
-            const QStringView line = all.mid(lineStart, (lineEnd < 0 ? all.size() : lineEnd) - lineStart);
-            qsizetype pieceStart = 0;
-            while (pieceStart <= line.size()) {
-                qsizetype pieceEnd = line.indexOf(QLatin1Char(' '), pieceStart);
-                if (pieceEnd < 0)
-                    pieceEnd = line.size();
-                if (pieceEnd > pieceStart) {
-                    const QStringView piece = line.mid(pieceStart, pieceEnd - pieceStart);
-                    m_entries.append(piece.toString());
-                    m_traits.push_back(traitsOf(m_entries.back()));
-                    m_parts.push_back({WordChanges::countWords(piece), 0, 0, WordChanges::Same});
-                    ++words;
-                }
-                pieceStart = pieceEnd + 1;
-            }
+    const QStringView all(text);
+    cut(
+        all,
+        [&](qsizetype start, qsizetype length) {
+            const QStringView piece = all.mid(start, length);
+            m_entries.append(piece.toString());
+            m_traits.push_back(traitsOf(m_entries.back()));
+            m_parts.push_back({WordChanges::countWords(piece), 0, 0, WordChanges::Same});
+            ++words;
+        },
+        [&] {
             m_entries.append(LineBreak);
             m_traits.push_back(Short);
             m_parts.push_back({0, 0, 0, WordChanges::Same});
-            if (lineEnd < 0)
-                break;
-            lineStart = lineEnd + LineBreak.size();
-        }
-    }
+        });
     m_original = m_entries;
     m_originalWordCount = words;
     return words;

@@ -25,6 +25,32 @@ public:
     // Example: "The  cat,\r\n\r\nsat" gives The, cat,, CR LF, CR LF, sat, CR LF and 3.
     qsizetype FillWordList(const QString &text);
 
+    // Cuts `text` as FillWordList does: onPiece(start, length) for each entry
+    // that is not a line break, in order, and onLineEnd() where each line ends
+    // (the last one too).
+    template<class OnPiece, class OnLineEnd>
+    static void cut(QStringView text, OnPiece &&onPiece, OnLineEnd &&onLineEnd)
+    {
+        if (text.isEmpty())
+            return;
+        for (qsizetype lineStart = 0;;) {
+            const qsizetype found = text.indexOf(LineBreak, lineStart);
+            const qsizetype lineEnd = found < 0 ? text.size() : found;
+            for (qsizetype pieceStart = lineStart; pieceStart <= lineEnd;) {
+                qsizetype pieceEnd = text.mid(0, lineEnd).indexOf(QLatin1Char(' '), pieceStart);
+                if (pieceEnd < 0)
+                    pieceEnd = lineEnd;
+                if (pieceEnd > pieceStart)
+                    onPiece(pieceStart, pieceEnd - pieceStart);
+                pieceStart = pieceEnd + 1;
+            }
+            onLineEnd();
+            if (found < 0)
+                return;
+            lineStart = found + LineBreak.size();
+        }
+    }
+
     qsizetype originalWordCount() const { return m_originalWordCount; }
     // Counts the fillings: what is learnt of a text holds until it changes.
     quint64 generation() const { return m_generation; }

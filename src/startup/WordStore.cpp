@@ -383,32 +383,31 @@ ResultSet WordStore::SynonymsOf(const QString &word)
     return result;
 }
 
-ResultSet WordStore::FitSynonymsOf(const QString &word, const QString &classCode)
+ResultSet WordStore::byClass(QHash<QString, ResultSet> &cache, const QString &sql, const QString &word,
+                             const QString &classCode)
 {
     if (!m_db.isOpen())
         return notOpen();
     dropCachesIfChanged();
     const QString key = word + QLatin1Char('\t') + classCode;
-    if (auto cached = m_fitSynonyms.constFind(key); cached != m_fitSynonyms.constEnd())
+    if (auto cached = cache.constFind(key); cached != cache.constEnd())
         return *cached;
-    ResultSet rows = OpenQuery(SqlFitSynonyms, {word, classCode});
+    ResultSet rows = OpenQuery(sql, {word, classCode});
     if (rows.isOpen())
-        m_fitSynonyms.insert(key, rows);
+        cache.insert(key, rows);
     return rows;
+}
+
+ResultSet WordStore::FitSynonymsOf(const QString &word, const QString &classCode)
+{
+    return byClass(m_fitSynonyms, SqlFitSynonyms, word, classCode);
 }
 
 ResultSet WordStore::OfferSynonymsOf(const QString &word, const QString &classCode)
 {
-    if (!m_hasOffer.value_or(false))
+    if (!m_hasOffer)
         return FitSynonymsOf(word, classCode);
-    dropCachesIfChanged();
-    const QString key = word + QLatin1Char('\t') + classCode;
-    if (auto cached = m_offered.constFind(key); cached != m_offered.constEnd())
-        return *cached;
-    ResultSet rows = OpenQuery(SqlOfferSynonyms, {word, classCode});
-    if (rows.isOpen())
-        m_offered.insert(key, rows);
-    return rows;
+    return byClass(m_offered, SqlOfferSynonyms, word, classCode);
 }
 
 std::optional<StoreFailure> WordStore::loadChoices()

@@ -140,6 +140,9 @@ private:
     // Runs a query and fetches all its rows. `values` bind to ?1, ?2, ...
     ResultSet OpenQuery(const QString &statement, const QVariantList &values = {});
     ResultSet fetch(SqliteStatement &statement, int location);
+    // Rows of `sql` for (word, classCode), kept in `cache` under word TAB class.
+    ResultSet byClass(QHash<QString, ResultSet> &cache, const QString &sql, const QString &word,
+                      const QString &classCode);
     static ResultSet notOpen();
     void dropCachesIfChanged();
     void dropWordCaches();
@@ -167,7 +170,7 @@ private:
     ResultSet m_noSynonyms;
     qsizetype m_longestExcluded = 0;
     bool m_excludedWithSpaces = false;
-    std::optional<bool> m_hasOffer; // whether the file holds OfferSynonyms
+    bool m_hasOffer = false; // whether the file holds OfferSynonyms
     QHash<QString, ResultSet> m_offered; // word TAB class -> rows
     std::optional<QHash<QString, QVector<Choice>>> m_choices; // folded word TAB class -> judgements
     bool m_hasChoicesTable = false;
