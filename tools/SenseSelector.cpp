@@ -269,6 +269,15 @@ QStringList SenseSelector::choose(const QString &surface, const QVector<Reading>
         }
     }
 
+    // Offered, no word WordNet gives as an opposite of the word ("paternal" for
+    // "maternal"), which the thesaurus sometimes lists among its similar terms;
+    // even where WordNet also has a sense in which the two go together.
+    QSet<QString> opposites;
+    if (limits.broad) {
+        for (const Reading &r : readings)
+            opposites.unite(m_senses.antonyms(r.base, r.pos));
+    }
+
     QVector<Candidate> kept;
     const bool lowerHead = !hasUpper(surface);
     for (Candidate &c : candidates) {
@@ -281,7 +290,7 @@ QStringList SenseSelector::choose(const QString &surface, const QVector<Reading>
             continue;
         if (lowerHead && hasUpper(c.text))
             continue;
-        if (limits.broad && notToOffer(c.text))
+        if (limits.broad && (notToOffer(c.text) || opposites.contains(fold(c.base))))
             continue;
         // "a" and "an" stay as the text has them: "an important" must not become
         // "an significant" (unless the article can be made to agree).

@@ -91,9 +91,20 @@ WordNetSenses::WordNetSenses(const QString &folder)
             const int words = f[3].toInt(&hex, 16);
             if (!hex || 4 + 2 * words > f.size())
                 return;
-            QStringList &members = m_members[pos][f[0].toUInt()];
+            const quint32 synset = f[0].toUInt();
+            QStringList &members = m_members[pos][synset];
             for (int i = 0; i < words; ++i)
                 members.append(lemmaText(f[4 + 2 * i]));
+            // ... p_cnt, then per pointer: symbol offset pos source/target
+            const qsizetype at = 4 + 2 * words;
+            const int pointers = at < f.size() ? f[at].toInt() : 0;
+            for (int i = 0; i < pointers && at + 4 * i + 3 < f.size(); ++i) {
+                const QByteArray &symbol = f[at + 1 + 4 * i];
+                if (symbol == "!")
+                    m_opposites[pos][synset].append(f[at + 2 + 4 * i].toUInt());
+                else if (symbol == "&" && pos == int(Pos::Adjective))
+                    m_heads[synset].append(f[at + 2 + 4 * i].toUInt());
+            }
         });
     }
     m_loaded = ok;
@@ -113,6 +124,25 @@ const QStringList &WordNetSenses::members(Pos pos, quint32 synset) const
     const auto &map = m_members[int(pos)];
     const auto it = map.constFind(synset);
     return it == map.constEnd() ? none : *it;
+}
+
+QSet<QString> WordNetSenses::antonyms(const QString &lemma, Pos pos) const
+{
+    QSet<QString> opposites;
+    const auto addOf = [&](quint32 synset) {
+        for (const quint32 opposite : m_opposites[int(pos)].value(synset)) {
+            for (const QString &member : members(pos, opposite))
+                opposites.insert(member.toCaseFolded());
+        }
+    };
+    for (const Sense &sense : senses(lemma, pos)) {
+        addOf(sense.synset);
+        if (pos == Pos::Adjective) {
+            for (const quint32 head : m_heads.value(sense.synset))
+                addOf(head);
+        }
+    }
+    return opposites;
 }
 
 std::optional<WordNetSenses::Pos> WordNetSenses::posOf(const QString &label)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QHash>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -32,6 +33,11 @@ public:
     // The words of a sense, as WordNet spells them ("Thomas More", "carry out").
     const QStringList &members(Pos pos, quint32 synset) const;
 
+    // The words WordNet gives as opposites of any sense of `lemma` as a part
+    // of speech (for an adjective sense that is only similar to another, that
+    // one's opposites too): "paternal" for "maternal".
+    QSet<QString> antonyms(const QString &lemma, Pos pos) const;
+
     // "noun", "verb", "adj", "adv" (the thesaurus's labels), or nullopt.
     static std::optional<Pos> posOf(const QString &label);
 
@@ -39,4 +45,6 @@ private:
     bool m_loaded = false;
     QHash<QString, QVector<Sense>> m_senses[PosCount];   // folded lemma -> senses
     QHash<quint32, QStringList> m_members[PosCount];      // synset -> words
+    QHash<quint32, QVector<quint32>> m_opposites[PosCount]; // synset -> its antonyms' synsets
+    QHash<quint32, QVector<quint32>> m_heads;              // adjective satellite -> the senses it is similar to
 };

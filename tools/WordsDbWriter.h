@@ -20,7 +20,7 @@ struct WordsDbCounts
 
 // The version of the word data this converter writes, kept in the file's
 // user_version; a file with another is rebuilt by --if-outdated.
-constexpr int WordDataVersion = 9;
+constexpr int WordDataVersion = 10;
 
 // The word data version of the database at `path`: 0 for a file written before
 // versions were kept, nullopt when it cannot be read as a database.

@@ -373,6 +373,10 @@ private slots:
             for (const QString &s : plural)
                 QVERIFY2(s.endsWith(QLatin1Char('s')), qPrintable(word + " -> " + s));
         }
+        // Offered: never an opposite, which the thesaurus may list among the similar terms.
+        const QVector<ClassSynonyms> offered = data.selector().selectOffered(selectSynonyms(data.thesaurus));
+        const QStringList maternal = synonymsOf(offered, "maternal", WordClass::Adjective);
+        QVERIFY(maternal.contains("parental") && !maternal.contains("paternal"));
     }
 
 private:
