@@ -30,6 +30,9 @@ public:
     // The senses of `lemma` (any letter case; spaces between words) as a part
     // of speech, most frequent first; empty when WordNet does not know it so.
     const QVector<Sense> &senses(const QString &lemma, Pos pos) const;
+    // Every lemma WordNet knows as a part of speech, letter case folded, with
+    // spaces between words.
+    QStringList lemmas(Pos pos) const { return m_senses[int(pos)].keys(); }
     // The words of a sense, as WordNet spells them ("Thomas More", "carry out").
     const QStringList &members(Pos pos, quint32 synset) const;
 

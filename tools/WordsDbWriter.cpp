@@ -12,6 +12,7 @@ create table Words(word_id integer primary key, word text);
 create table Synonyms(word_id integer, synonym text);
 create table FitSynonyms(word text, class text, synonym text, rank integer);
 create table OfferSynonyms(word text, class text, synonym text, rank integer, likely integer);
+create table PhrasalVerbs(word text, particle text);
 create table if not exists Tbl_Exclude(id integer primary key autoincrement, word text);
 create table if not exists Tbl_Choices(word text, class text, synonym text, chosen integer);
 )";
@@ -21,12 +22,13 @@ create index Words_word on Words(word collate nocase);
 create index Synonyms_word_id on Synonyms(word_id);
 create index FitSynonyms_word_class on FitSynonyms(word, class);
 create index OfferSynonyms_word_class on OfferSynonyms(word, class);
+create index PhrasalVerbs_word_particle on PhrasalVerbs(word, particle);
 create index if not exists Tbl_Exclude_word on Tbl_Exclude(word collate nocase);
 )";
 
 std::optional<QString> fill(SqliteDatabase &db, const QVector<HeadWord> &heads,
                             const QVector<ClassSynonyms> &byClass, const QVector<ClassSynonyms> &offered,
-                            WordsDbCounts &counts)
+                            const QVector<PhrasalVerb> &phrasal, WordsDbCounts &counts)
 {
     if (auto error = db.exec(QStringLiteral("begin immediate")))
         return error;
@@ -36,7 +38,7 @@ std::optional<QString> fill(SqliteDatabase &db, const QVector<HeadWord> &heads,
     };
     if (auto error = db.exec(QStringLiteral(
             "drop table if exists Words; drop table if exists Synonyms; drop table if exists FitSynonyms; "
-            "drop table if exists OfferSynonyms;")))
+            "drop table if exists OfferSynonyms; drop table if exists PhrasalVerbs;")))
         return fail(*error);
     if (auto error = db.exec(QString::fromLatin1(Schema)))
         return fail(*error);
@@ -48,7 +50,9 @@ std::optional<QString> fill(SqliteDatabase &db, const QVector<HeadWord> &heads,
     SqliteStatement addOffer =
         db.prepare(QStringLiteral(
             "insert into OfferSynonyms(word, class, synonym, rank, likely) values(?1, ?2, ?3, ?4, ?5)"));
-    if (!addWord.isValid() || !addSynonym.isValid() || !addFit.isValid() || !addOffer.isValid())
+    SqliteStatement addPhrasal = db.prepare(QStringLiteral("insert into PhrasalVerbs(word, particle) values(?1, ?2)"));
+    if (!addWord.isValid() || !addSynonym.isValid() || !addFit.isValid() || !addOffer.isValid()
+        || !addPhrasal.isValid())
         return fail(db.lastError());
 
     counts = {};
@@ -103,6 +107,14 @@ std::optional<QString> fill(SqliteDatabase &db, const QVector<HeadWord> &heads,
             return fail(db.lastError());
         counts.offeredRows += entry.synonyms.size();
     }
+    for (const PhrasalVerb &verb : phrasal) {
+        addPhrasal.reset();
+        addPhrasal.bindText(1, verb.verb);
+        addPhrasal.bindText(2, verb.particle);
+        addPhrasal.step();
+        if (addPhrasal.failed())
+            return fail(db.lastError());
+    }
     if (auto error = db.exec(QString::fromLatin1(Indexes)))
         return fail(*error);
     if (auto error = db.exec(QStringLiteral("pragma user_version = %1").arg(WordDataVersion)))
@@ -148,7 +160,7 @@ std::optional<int> wordDataVersion(const QString &path)
 
 std::optional<QString> writeWordsDb(const QString &path, const QVector<HeadWord> &heads,
                                     const QVector<ClassSynonyms> &byClass, WordsDbCounts *counts,
-                                    const QVector<ClassSynonyms> &offered)
+                                    const QVector<ClassSynonyms> &offered, const QVector<PhrasalVerb> &phrasal)
 {
     WordsDbCounts local;
     WordsDbCounts &out = counts ? *counts : local;
@@ -160,7 +172,7 @@ std::optional<QString> writeWordsDb(const QString &path, const QVector<HeadWord>
         // Reading the schema first proves the file is a database before anything is written.
         if (auto error = db.exec(QStringLiteral("select count(*) from sqlite_master")))
             return QStringLiteral("%1: %2").arg(path, *error);
-        if (auto error = fill(db, heads, byClass, offered, out)) {
+        if (auto error = fill(db, heads, byClass, offered, phrasal, out)) {
             QString message = QStringLiteral("%1: %2").arg(path, *error);
             if (auto left = settleAfterFailure(db, path))
                 message += QStringLiteral("; ") + *left;
@@ -180,7 +192,7 @@ std::optional<QString> writeWordsDb(const QString &path, const QVector<HeadWord>
         if (auto error = db.open(building, SqliteDatabase::Mode::ReadWriteCreate))
             return QStringLiteral("%1: %2").arg(building, *error);
         db.exec(QStringLiteral("pragma journal_mode = off; pragma synchronous = off;"));
-        if (auto error = fill(db, heads, byClass, offered, out)) {
+        if (auto error = fill(db, heads, byClass, offered, phrasal, out)) {
             db.close();
             QFile::remove(building);
             return QStringLiteral("%1: %2").arg(building, *error);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ClassSynonyms.h"
+#include "PhrasalVerbs.h"
 #include "SynonymFilter.h"
 
 #include <QString>
@@ -31,18 +32,20 @@ std::optional<int> wordDataVersion(const QString &path);
 // the word in lower case, the class by its code (wordClassCode), rank 1 for the
 // best synonym; and what the Choose synonyms window offers into
 // OfferSynonyms(word, class, synonym, rank, likely) alike, likely 1 for the
-// synonyms offered first.
+// synonyms offered first; and the verbs of two words (phrasalVerbs) into
+// PhrasalVerbs(word, particle).
 //
 // A new file is built beside the target and moved into place only when complete,
 // so an interrupted build never leaves a half-filled words.mdb. An existing file
-// has its Words, Synonyms, FitSynonyms and OfferSynonyms replaced in one
+// has its Words, Synonyms, FitSynonyms, OfferSynonyms and PhrasalVerbs replaced in one
 // transaction while the user's tables, the exclusion list Tbl_Exclude and the
 // chosen synonyms Tbl_Choices, stay exactly as they were (each is created if
 // missing). A file that is not a database is never touched. Returns the
 // failure, if any.
 std::optional<QString> writeWordsDb(const QString &path, const QVector<HeadWord> &heads,
                                     const QVector<ClassSynonyms> &byClass, WordsDbCounts *counts = nullptr,
-                                    const QVector<ClassSynonyms> &offered = {});
+                                    const QVector<ClassSynonyms> &offered = {},
+                                    const QVector<PhrasalVerb> &phrasal = {});
 // The same with no synonyms by word class (languages without sense counts).
 inline std::optional<QString> writeWordsDb(const QString &path, const QVector<HeadWord> &heads,
                                            WordsDbCounts *counts = nullptr)

@@ -133,6 +133,7 @@ int main(int argc, char *argv[])
     const ClosedClass closedClass(language);
     qsizetype inflected = 0;
     QVector<ClassSynonyms> byClass, offered;
+    QVector<PhrasalVerb> phrasal;
     if (language == QLatin1String("en")) {
         const Inflector inflector(parser.value(wordnetOption));
         const WordNetSenses senses(parser.value(wordnetOption));
@@ -166,13 +167,14 @@ int main(int argc, char *argv[])
                                      rules);
         byClass = selector.selectByClass(heads);
         offered = selector.selectOffered(heads);
+        phrasal = phrasalVerbs(senses, inflector);
         heads = selector.select(heads);
         inflected = heads.size() - before;
     } else {
         dropClosedClass(heads, closedClass);
     }
     WordsDbCounts counts;
-    if (auto error = writeWordsDb(output, heads, byClass, &counts, offered)) {
+    if (auto error = writeWordsDb(output, heads, byClass, &counts, offered, phrasal)) {
         std::fprintf(stderr, "penrook-wordsdb: %s\n", qPrintable(*error));
         return 1;
     }

@@ -116,6 +116,7 @@ void FitToSentence::learn(const WordList &list)
     m_sentenceStarts.assign(count, false);
     m_fitting.assign(count, std::nullopt);
     m_terms.assign(count, 0);
+    m_phrasal.assign(count, std::nullopt);
     m_judged.assign(count, Judged());
     tagSentences();
     markTopicalNouns();
@@ -239,8 +240,28 @@ bool FitToSentence::offersAt(const WordList &list, qsizetype position, std::span
 {
     if (checkPlace(list, position, keywords) != Check::Open || isFixedTermAt(position))
         return false;
+    if (isPhrasalVerbAt(position)) {
+        const StoreAnswer<QStringList> ticked = tickedAt(position);
+        if (!ticked || ticked->isEmpty())
+            return false;
+    }
     const StoreAnswer<bool> excluded = m_store.IsExcluded(EntryParts::of(list.at(position)).word);
     return excluded && !*excluded;
+}
+
+bool FitToSentence::isPhrasalVerbAt(qsizetype i)
+{
+    if (i < 0 || i >= qsizetype(m_phrasal.size()))
+        return false;
+    std::optional<bool> &known = m_phrasal[size_t(i)];
+    if (!known) {
+        const StoreAnswer<bool> phrasal =
+            isVerb(classAt(i)) && joined(i)
+                ? m_store.IsPhrasalVerb(wordAt(i), EntryParts::of(m_original.at(i + 1)).word.toLower())
+                : StoreAnswer<bool>(false);
+        known = phrasal && *phrasal;
+    }
+    return *known;
 }
 
 SynonymChooser::Check FitToSentence::checkPlace(const WordList &list, qsizetype position,
@@ -538,10 +559,11 @@ StoreAnswer<QStringList> FitToSentence::tickedAt(qsizetype position)
     if (!choices)
         return choices.failure;
     QStringList ticked = isTermAt(position) ? QStringList() : place.fitting;
+    const bool takesChosen = !isPhrasalVerbAt(position);
     for (const WordStore::Choice &choice : *choices) {
         if (!choice.chosen)
             ticked.removeAll(choice.synonym);
-        else if (!ticked.contains(choice.synonym))
+        else if (takesChosen && !ticked.contains(choice.synonym))
             ticked.append(choice.synonym);
     }
     place.ticked = ticked;
@@ -566,8 +588,8 @@ QString FitToSentence::shownAt(qsizetype position, const QString &synonym) const
 bool FitToSentence::hasOffersAt(qsizetype position)
 {
     const StoreAnswer<QStringList> ticked = tickedAt(position);
-    if (!ticked || !ticked->isEmpty())
-        return ticked.has_value();
+    if (!ticked || !ticked->isEmpty() || isPhrasalVerbAt(position))
+        return ticked && !ticked->isEmpty();
     const QString word = wordAt(position);
     const QString code = classCodeAt(position);
     const StoreAnswer<QVector<WordStore::Choice>> choices = m_store.ChoicesOf(word, code);
@@ -605,17 +627,27 @@ StoreAnswer<QVector<FitToSentence::Offer>> FitToSentence::offeredAt(qsizetype po
     };
     for (const QString &candidate : *ticked)
         add(candidate, 0);
-    for (qsizetype r = 1; r <= shipped.rowCount(); ++r)
+    // The first word of a verb of two words takes only what the shipped list
+    // fits there, ticked or not.
+    const bool broad = !isPhrasalVerbAt(position);
+    if (!broad) {
+        const StoreAnswer<QStringList> fitting = fittingAt(position);
+        for (const QString &candidate : fitting ? *fitting : QStringList())
+            add(candidate, 1);
+    }
+    for (qsizetype r = 1; broad && r <= shipped.rowCount(); ++r)
         add(shipped.text(r, 0), 1);
     const bool likelyKnown = offered.columnIndex(QStringLiteral("likely")) >= 0;
-    for (qsizetype r = 1; r <= offered.rowCount(); ++r) {
+    for (qsizetype r = 1; broad && r <= offered.rowCount(); ++r) {
         if (!likelyKnown || offered.value(r, 1).toInt() != 0)
             add(offered.text(r, 0), 1);
     }
-    for (qsizetype r = 1; r <= offered.rowCount(); ++r)
+    for (qsizetype r = 1; broad && r <= offered.rowCount(); ++r)
         add(offered.text(r, 0), 2);
-    for (const WordStore::Choice &choice : *choices)
-        add(choice.synonym, 2);
+    for (const WordStore::Choice &choice : *choices) {
+        if (broad)
+            add(choice.synonym, 2);
+    }
 
     // Within its group, each is ranked by the place's liking for it, as the
     // fit judges it, with some weight for how common the candidate is and how

@@ -146,6 +146,11 @@ private:
     {
         return i >= 0 && i < qsizetype(m_terms.size()) && (m_terms[size_t(i)] & (Compound | ReadAsVerb));
     }
+    // Whether the verb at `i` is the first word of a verb of two words ("found
+    // out"), which only the shipped list may change: a synonym the user ticked
+    // for the word elsewhere, or a broad one, breaks it. Asked of the store
+    // once per entry; a failure counts as no.
+    bool isPhrasalVerbAt(qsizetype i);
     // check() without the places left alone for safety.
     Check checkPlace(const WordList &list, qsizetype position, std::span<const QString> keywords) const;
     // The same, worked out from the entry as it stands.
@@ -159,4 +164,5 @@ private:
     mutable std::vector<Judged> m_judged; // per entry of the text as it was filled
     std::vector<std::optional<Place>> m_fitting; // per entry, once learnt
     std::vector<quint8> m_terms; // per entry: the Terms it is
+    std::vector<std::optional<bool>> m_phrasal; // per entry: isPhrasalVerbAt, once asked
 };

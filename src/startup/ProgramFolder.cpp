@@ -66,7 +66,7 @@ QString refreshWords(const QString &installed, const QString &target)
     QStringList schema, tables;
     SqliteStatement definitions = db.prepare(QStringLiteral(
         "select sql, type, name from installed.sqlite_master where tbl_name in ('Words', 'Synonyms', 'FitSynonyms', "
-        "'OfferSynonyms') "
+        "'OfferSynonyms', 'PhrasalVerbs') "
         "and sql is not null order by type = 'index'"));
     while (definitions.isValid() && definitions.step()) {
         schema << definitions.text(0);
@@ -82,7 +82,8 @@ QString refreshWords(const QString &installed, const QString &target)
     QStringList steps{QStringLiteral("drop table if exists main.Words"),
                       QStringLiteral("drop table if exists main.Synonyms"),
                       QStringLiteral("drop table if exists main.FitSynonyms"),
-                      QStringLiteral("drop table if exists main.OfferSynonyms")};
+                      QStringLiteral("drop table if exists main.OfferSynonyms"),
+                      QStringLiteral("drop table if exists main.PhrasalVerbs")};
     for (const QString &definition : std::as_const(schema))
         steps << definition;
     for (const QString &table : std::as_const(tables))

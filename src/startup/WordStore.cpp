@@ -26,6 +26,7 @@ const QString SqlFitSynonyms =
     QStringLiteral("select synonym from FitSynonyms where word = ?1 and class = ?2 order by rank");
 const QString SqlHasFitSynonyms =
     QStringLiteral("select count(*) from sqlite_master where type = 'table' and name = 'FitSynonyms'");
+const QString SqlPhrasalVerb = QStringLiteral("select 1 from PhrasalVerbs where word = ?1 and particle = ?2 limit 1");
 const QString SqlOfferSynonyms =
     QStringLiteral("select synonym, likely from OfferSynonyms where word = ?1 and class = ?2 order by rank");
 const QString SqlChoicesAll = QStringLiteral("select word, class, synonym, chosen from Tbl_Choices order by rowid");
@@ -119,6 +120,7 @@ std::optional<StoreFailure> WordStore::OpenWordStore(const QString &folder)
                         || !m_db.exec(QStringLiteral("create table if not exists Tbl_Choices(word text, class text, "
                                                      "synonym text, chosen integer)"));
     m_hasOffer = names.contains(QStringLiteral("offersynonyms"));
+    m_hasPhrasal = names.contains(QStringLiteral("phrasalverbs"));
 
     m_seenChanges = m_db.totalChanges();
     m_dataVersion = -1;
@@ -195,6 +197,7 @@ void WordStore::dropWordCaches()
     m_synonyms.clear();
     m_fitSynonyms.clear();
     m_offered.clear();
+    m_phrasal.clear();
     m_allWords.reset();
     if (m_choices) {
         m_choices.reset();
@@ -408,6 +411,16 @@ ResultSet WordStore::OfferSynonymsOf(const QString &word, const QString &classCo
     if (!m_hasOffer)
         return FitSynonymsOf(word, classCode);
     return byClass(m_offered, SqlOfferSynonyms, word, classCode);
+}
+
+StoreAnswer<bool> WordStore::IsPhrasalVerb(const QString &verb, const QString &next)
+{
+    if (!m_hasPhrasal)
+        return false;
+    const ResultSet rows = byClass(m_phrasal, SqlPhrasalVerb, verb, next);
+    if (!rows.isOpen())
+        return rows.failure();
+    return rows.rowCount() > 0;
 }
 
 std::optional<StoreFailure> WordStore::loadChoices()

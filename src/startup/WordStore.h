@@ -83,6 +83,11 @@ public:
     // that is not open.
     ResultSet OfferSynonymsOf(const QString &word, const QString &classCode);
 
+    // Whether `verb` followed by `next` (both lower case) is a verb of two words
+    // whose first has no sense of its own there ("found out", "takes place"):
+    // a row of PhrasalVerbs. False in a file without that table.
+    StoreAnswer<bool> IsPhrasalVerb(const QString &verb, const QString &next);
+
     // One of the user's judgements of a synonym, kept in Tbl_Choices.
     struct Choice
     {
@@ -172,6 +177,8 @@ private:
     bool m_excludedWithSpaces = false;
     bool m_hasOffer = false; // whether the file holds OfferSynonyms
     QHash<QString, ResultSet> m_offered; // word TAB class -> rows
+    bool m_hasPhrasal = false;           // whether the file holds PhrasalVerbs
+    QHash<QString, ResultSet> m_phrasal; // verb TAB next word -> rows
     std::optional<QHash<QString, QVector<Choice>>> m_choices; // folded word TAB class -> judgements
     bool m_hasChoicesTable = false;
     quint64 m_choicesVersion = 1; // never 0, which a reader may take for "not yet asked"

@@ -107,11 +107,15 @@ private slots:
         setVersion(install.filePath("words.mdb"), 3);
         const ProgramFolder folder = ProgramFolder::choose(install.path(), false, home.path());
         execOnFixtureDb(install.path(), "create table FitSynonyms(word text, class text, synonym text, rank integer);"
-                                        "insert into FitSynonyms values('quick', 'a', 'fast', 1)");
+                                        "insert into FitSynonyms values('quick', 'a', 'fast', 1);"
+                                        "create table PhrasalVerbs(word text, particle text);"
+                                        "insert into PhrasalVerbs values('found', 'out')");
         setVersion(install.filePath("words.mdb"), 4);
         QVERIFY(ProgramFolder::choose(install.path(), false, home.path()).error.isEmpty());
         QCOMPARE(column(QDir(folder.path).filePath("words.mdb"), "select synonym from FitSynonyms where class = 'a'"),
                  QStringList({"fast"}));
+        QCOMPARE(column(QDir(folder.path).filePath("words.mdb"), "select word || ' ' || particle from PhrasalVerbs"),
+                 QStringList({"found out"}));
     }
 
     void aDataFolderThatCannotBeMadeIsReported()

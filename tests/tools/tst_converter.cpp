@@ -234,6 +234,10 @@ private slots:
                  QStringList({"happy", "pleased"}));
         QCOMPARE(wordsIn(path, QStringLiteral("select count(*) from FitSynonyms where word = 'needs'")),
                  QStringList{"0"});
+        // Every form of a verb of two words, but none that ends in a preposition.
+        QCOMPARE(wordsIn(path, QStringLiteral("select word || ' ' || particle from PhrasalVerbs where word in "
+                                              "('find', 'found', 'belongs') order by word, particle")),
+                 QStringList({"find fault", "find out", "found fault", "found out"}));
         QCOMPARE(wordsIn(path, excluded), before);
     }
 
