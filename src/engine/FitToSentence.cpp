@@ -240,7 +240,7 @@ bool FitToSentence::offersAt(const WordList &list, qsizetype position, std::span
 {
     if (checkPlace(list, position, keywords) != Check::Open || isFixedTermAt(position))
         return false;
-    if (isPhrasalVerbAt(position)) {
+    if (inPhrasalVerbAt(position)) {
         const StoreAnswer<QStringList> ticked = tickedAt(position);
         if (!ticked || ticked->isEmpty())
             return false;
@@ -249,7 +249,7 @@ bool FitToSentence::offersAt(const WordList &list, qsizetype position, std::span
     return excluded && !*excluded;
 }
 
-bool FitToSentence::isPhrasalVerbAt(qsizetype i)
+bool FitToSentence::startsPhrasalVerbAt(qsizetype i)
 {
     if (i < 0 || i >= qsizetype(m_phrasal.size()))
         return false;
@@ -559,7 +559,7 @@ StoreAnswer<QStringList> FitToSentence::tickedAt(qsizetype position)
     if (!choices)
         return choices.failure;
     QStringList ticked = isTermAt(position) ? QStringList() : place.fitting;
-    const bool takesChosen = !isPhrasalVerbAt(position);
+    const bool takesChosen = !inPhrasalVerbAt(position);
     for (const WordStore::Choice &choice : *choices) {
         if (!choice.chosen)
             ticked.removeAll(choice.synonym);
@@ -588,7 +588,7 @@ QString FitToSentence::shownAt(qsizetype position, const QString &synonym) const
 bool FitToSentence::hasOffersAt(qsizetype position)
 {
     const StoreAnswer<QStringList> ticked = tickedAt(position);
-    if (!ticked || !ticked->isEmpty() || isPhrasalVerbAt(position))
+    if (!ticked || !ticked->isEmpty() || inPhrasalVerbAt(position))
         return ticked && !ticked->isEmpty();
     const QString word = wordAt(position);
     const QString code = classCodeAt(position);
@@ -627,9 +627,9 @@ StoreAnswer<QVector<FitToSentence::Offer>> FitToSentence::offeredAt(qsizetype po
     };
     for (const QString &candidate : *ticked)
         add(candidate, 0);
-    // The first word of a verb of two words takes only what the shipped list
-    // fits there, ticked or not.
-    const bool broad = !isPhrasalVerbAt(position);
+    // A word of a verb of two words takes only what the shipped list fits
+    // there, ticked or not.
+    const bool broad = !inPhrasalVerbAt(position);
     if (!broad) {
         const StoreAnswer<QStringList> fitting = fittingAt(position);
         for (const QString &candidate : fitting ? *fitting : QStringList())

@@ -146,11 +146,13 @@ private:
     {
         return i >= 0 && i < qsizetype(m_terms.size()) && (m_terms[size_t(i)] & (Compound | ReadAsVerb));
     }
-    // Whether the verb at `i` is the first word of a verb of two words ("found
-    // out"), which only the shipped list may change: a synonym the user ticked
-    // for the word elsewhere, or a broad one, breaks it. Asked of the store
-    // once per entry; a failure counts as no.
-    bool isPhrasalVerbAt(qsizetype i);
+    // Whether the entry at `i` is a word of a verb of two words ("found out",
+    // "takes place"), which only the shipped list may change: a synonym the
+    // user ticked for the word elsewhere, or a broad one, breaks it.
+    bool inPhrasalVerbAt(qsizetype i) { return startsPhrasalVerbAt(i) || startsPhrasalVerbAt(i - 1); }
+    // Whether the verb at `i` is the first of those two words. Asked of the
+    // store once per entry; a failure counts as no.
+    bool startsPhrasalVerbAt(qsizetype i);
     // check() without the places left alone for safety.
     Check checkPlace(const WordList &list, qsizetype position, std::span<const QString> keywords) const;
     // The same, worked out from the entry as it stands.

@@ -269,28 +269,31 @@ private slots:
         QCOMPARE(ticked, drawn);
     }
 
-    // The first word of a verb of two words ("found out") takes neither the
-    // broad list nor what the user ticked for the word elsewhere.
-    void verbsOfTwoWordsKeepTheirFirstWord()
+    // The words of a verb of two words ("found out") take neither the broad
+    // list nor what the user ticked for the word elsewhere.
+    void verbsOfTwoWordsKeepTheirWords()
     {
         makeFitDb(m_dir.path(), {});
         execOnFixtureDb(m_dir.path(), QStringLiteral("create table OfferSynonyms(word text, class text, synonym text, "
                                                      "rank integer, likely integer); insert into OfferSynonyms values"
-                                                     "('found', 'vd', 'discovered', 1, 1); create table PhrasalVerbs("
+                                                     "('found', 'vd', 'discovered', 1, 1), ('place', 'n', 'spot', 1, 1);"
+                                                     "create table PhrasalVerbs("
                                                      "word text, particle text); insert into PhrasalVerbs values"
-                                                     "('found', 'out')"));
+                                                     "('found', 'out'), ('takes', 'place')"));
         WordStore store;
         QVERIFY(!store.OpenWordStore(m_dir.path()));
         QVERIFY(!store.SaveChoices({{"found", "vd", "discovered", true}}));
         WordList list;
-        list.FillWordList(QStringLiteral("She found out the truth. She found the truth."));
+        list.FillWordList(QStringLiteral("She found out the truth. It takes place today. She found the place."));
         FitToSentence fit(store, *m_tagger, *m_model);
         fit.beginVariation(list);
         QCOMPARE(fit.classCodeAt(1), QStringLiteral("vd"));
         QVERIFY(!fit.offersAt(list, 1, {}));
         QVERIFY(fit.tickedAt(1).value().isEmpty());
-        QVERIFY(fit.offersAt(list, 6, {}));
-        QCOMPARE(fit.tickedAt(6).value(), QStringList{"discovered"});
+        QVERIFY(!fit.hasOffersAt(7));
+        QVERIFY(fit.offersAt(list, 10, {}));
+        QCOMPARE(fit.tickedAt(10).value(), QStringList{"discovered"});
+        QVERIFY(fit.hasOffersAt(12));
     }
 
     void markCompoundNouns()
