@@ -373,10 +373,18 @@ private slots:
             for (const QString &s : plural)
                 QVERIFY2(s.endsWith(QLatin1Char('s')), qPrintable(word + " -> " + s));
         }
-        // Offered: never an opposite, which the thesaurus may list among the similar terms.
+        // Offered: never an opposite, which the thesaurus may list among the
+        // similar terms, in any form; the rest of the list stays.
         const QVector<ClassSynonyms> offered = data.selector().selectOffered(selectSynonyms(data.thesaurus));
-        const QStringList maternal = synonymsOf(offered, "maternal", WordClass::Adjective);
-        QVERIFY(maternal.contains("parental") && !maternal.contains("paternal"));
+        const QList<std::tuple<QString, WordClass, QString>> opposites = {
+            {"maternal", WordClass::Adjective, "paternal"}, {"king", WordClass::Noun, "queen"},
+            {"forced", WordClass::VerbPast, "pushed"},       {"onshore", WordClass::Adjective, "seaward"},
+        };
+        for (const auto &[word, wordClass, opposite] : opposites) {
+            const QStringList list = synonymsOf(offered, word, wordClass);
+            QVERIFY2(!list.isEmpty() && !list.contains(opposite), qPrintable(word + " -> " + opposite));
+        }
+        QVERIFY(synonymsOf(offered, "maternal", WordClass::Adjective).contains("parental"));
     }
 
 private:
