@@ -17,6 +17,9 @@ QVector<PhrasalVerb> phrasalVerbs(const WordNetSenses &senses, const Inflector &
         QStringLiteral("beyond"), QStringLiteral("toward"),  QStringLiteral("towards"), QStringLiteral("between"),
         QStringLiteral("among"),  QStringLiteral("near"),
     };
+    const auto isWord = [](const QString &w) {
+        return !w.isEmpty() && std::all_of(w.begin(), w.end(), [](QChar c) { return c.isLetter(); });
+    };
     QVector<PhrasalVerb> verbs;
     QSet<QString> seen;
     QStringList lemmas = senses.lemmas(WordNetSenses::Pos::Verb);
@@ -25,9 +28,6 @@ QVector<PhrasalVerb> phrasalVerbs(const WordNetSenses &senses, const Inflector &
         const QStringList words = lemma.split(QLatin1Char(' '));
         if (words.size() != 2 || ownSense.contains(words[1]))
             continue;
-        const auto isWord = [](const QString &w) {
-            return !w.isEmpty() && std::all_of(w.begin(), w.end(), [](QChar c) { return c.isLetter(); });
-        };
         if (!isWord(words[0]) || !isWord(words[1]))
             continue;
         QStringList forms{words[0]};

@@ -627,25 +627,23 @@ StoreAnswer<QVector<FitToSentence::Offer>> FitToSentence::offeredAt(qsizetype po
     };
     for (const QString &candidate : *ticked)
         add(candidate, 0);
-    // A word of a verb of two words takes only what the shipped list fits
-    // there, ticked or not.
-    const bool broad = !inPhrasalVerbAt(position);
-    if (!broad) {
+    if (inPhrasalVerbAt(position)) {
+        // A word of a verb of two words takes only what the shipped list fits
+        // there, ticked or not.
         const StoreAnswer<QStringList> fitting = fittingAt(position);
         for (const QString &candidate : fitting ? *fitting : QStringList())
             add(candidate, 1);
-    }
-    for (qsizetype r = 1; broad && r <= shipped.rowCount(); ++r)
-        add(shipped.text(r, 0), 1);
-    const bool likelyKnown = offered.columnIndex(QStringLiteral("likely")) >= 0;
-    for (qsizetype r = 1; broad && r <= offered.rowCount(); ++r) {
-        if (!likelyKnown || offered.value(r, 1).toInt() != 0)
-            add(offered.text(r, 0), 1);
-    }
-    for (qsizetype r = 1; broad && r <= offered.rowCount(); ++r)
-        add(offered.text(r, 0), 2);
-    for (const WordStore::Choice &choice : *choices) {
-        if (broad)
+    } else {
+        for (qsizetype r = 1; r <= shipped.rowCount(); ++r)
+            add(shipped.text(r, 0), 1);
+        const bool likelyKnown = offered.columnIndex(QStringLiteral("likely")) >= 0;
+        for (qsizetype r = 1; r <= offered.rowCount(); ++r) {
+            if (!likelyKnown || offered.value(r, 1).toInt() != 0)
+                add(offered.text(r, 0), 1);
+        }
+        for (qsizetype r = 1; r <= offered.rowCount(); ++r)
+            add(offered.text(r, 0), 2);
+        for (const WordStore::Choice &choice : *choices)
             add(choice.synonym, 2);
     }
 

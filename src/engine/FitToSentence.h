@@ -166,5 +166,5 @@ private:
     mutable std::vector<Judged> m_judged; // per entry of the text as it was filled
     std::vector<std::optional<Place>> m_fitting; // per entry, once learnt
     std::vector<quint8> m_terms; // per entry: the Terms it is
-    std::vector<std::optional<bool>> m_phrasal; // per entry: isPhrasalVerbAt, once asked
+    std::vector<std::optional<bool>> m_phrasal; // per entry: startsPhrasalVerbAt, once asked
 };

@@ -36,6 +36,14 @@ void makeFitDb(const QString &folder, const QList<FitRow> &rows, const QStringLi
     execOnFixtureDb(folder, sql);
 }
 
+// Gives the fixture in `folder` an OfferSynonyms table holding `values`.
+void addOffers(const QString &folder, const char *values)
+{
+    execOnFixtureDb(folder, QStringLiteral("create table OfferSynonyms(word text, class text, synonym text, rank integer, "
+                                           "likely integer); insert into OfferSynonyms values")
+                                + QLatin1String(values));
+}
+
 } // namespace
 
 class TestFitToSentence : public QObject
@@ -226,9 +234,7 @@ private slots:
     void theOfferIsWhatTheRunDraws()
     {
         makeFitDb(m_dir.path(), {{"estimate", "n", "guess"}});
-        execOnFixtureDb(m_dir.path(), QStringLiteral("create table OfferSynonyms(word text, class text, synonym text, "
-                                                     "rank integer, likely integer); insert into OfferSynonyms values"
-                                                     "('estimate', 'n', 'appraisal', 1, 1), ('estimate', 'n', 'guess', 2, 0)"));
+        addOffers(m_dir.path(), "('estimate', 'n', 'appraisal', 1, 1), ('estimate', 'n', 'guess', 2, 0)");
         WordStore store;
         QVERIFY(!store.OpenWordStore(m_dir.path()));
         QVERIFY(!store.SaveChoices({{"estimate", "n", "idea", true}}));
@@ -274,12 +280,9 @@ private slots:
     void verbsOfTwoWordsKeepTheirWords()
     {
         makeFitDb(m_dir.path(), {});
-        execOnFixtureDb(m_dir.path(), QStringLiteral("create table OfferSynonyms(word text, class text, synonym text, "
-                                                     "rank integer, likely integer); insert into OfferSynonyms values"
-                                                     "('found', 'vd', 'discovered', 1, 1), ('place', 'n', 'spot', 1, 1);"
-                                                     "create table PhrasalVerbs("
-                                                     "word text, particle text); insert into PhrasalVerbs values"
-                                                     "('found', 'out'), ('takes', 'place')"));
+        addOffers(m_dir.path(), "('found', 'vd', 'discovered', 1, 1), ('place', 'n', 'spot', 1, 1)");
+        execOnFixtureDb(m_dir.path(), QStringLiteral("create table PhrasalVerbs(word text, particle text); "
+                                                     "insert into PhrasalVerbs values('found', 'out'), ('takes', 'place')"));
         WordStore store;
         QVERIFY(!store.OpenWordStore(m_dir.path()));
         QVERIFY(!store.SaveChoices({{"found", "vd", "discovered", true}}));
